@@ -1,0 +1,16 @@
+#pragma once
+// Code page 932 (Microsoft's Shift_JIS), the code page of every file the program
+// reads or writes itself and of the clipboard text.
+
+#include <string>
+#include <string_view>
+
+// Every byte sequence decodes to something: a byte or pair that the code page
+// does not define becomes U+FFFD, and a lead byte without a fitting trail byte
+// stands alone, so line ends and other ASCII bytes are never swallowed.
+void AppendFromCp932(std::string_view bytes, std::u16string& out);
+std::u16string FromCp932(std::string_view bytes);
+
+// A character that the code page cannot hold becomes "?".
+void AppendToCp932(std::u16string_view text, std::string& out);
+std::string ToCp932(std::u16string_view text);

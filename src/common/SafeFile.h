@@ -1,0 +1,11 @@
+#pragma once
+// Writes that never leave a half-written file: the new contents go to a
+// temporary file in the same folder, which is flushed and then renamed over
+// the target. The target keeps its permissions; a symbolic link is followed,
+// so the file it names is replaced and the link stays.
+
+#include <string>
+#include <string_view>
+
+// False when any step fails; the previous file is then untouched.
+bool ReplaceFileContents(std::u16string_view path, std::string_view contents);

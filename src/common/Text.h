@@ -1,0 +1,56 @@
+#pragma once
+// Text helpers shared by every part of the program. All texts are UTF-16.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Ordinal comparison: UTF-16 code units compared as unsigned numbers, the first
+// difference decides and a proper prefix is smaller. Answers <0, 0 or >0.
+// (std::u16string's own comparison is the same order, since char16_t is unsigned.)
+int CompareOrdinal(std::u16string_view a, std::u16string_view b);
+
+// Letter case folding for the few comparisons that ignore case (profile section
+// and key names, the distinct values of a card parameter): Latin letters in
+// ASCII, Latin-1 and the full-width forms.
+char16_t FoldCase(char16_t c);
+int CompareIgnoreCase(std::u16string_view a, std::u16string_view b);
+bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
+
+// Hash and equality ignoring letter case, for unordered containers of texts.
+struct IgnoreCaseHash {
+  using is_transparent = void;
+  std::size_t operator()(std::u16string_view text) const;
+};
+struct IgnoreCaseEqual {
+  using is_transparent = void;
+  bool operator()(std::u16string_view a, std::u16string_view b) const { return EqualsIgnoreCase(a, b); }
+};
+
+// Ordinal hash and equality that accept views, for lookups without a copy.
+struct TextHash {
+  using is_transparent = void;
+  std::size_t operator()(std::u16string_view text) const { return std::hash<std::u16string_view>{}(text); }
+};
+struct TextEqual {
+  using is_transparent = void;
+  bool operator()(std::u16string_view a, std::u16string_view b) const { return a == b; }
+};
+
+// Comma list, read and written the way the class library's comma text does it.
+std::vector<std::u16string> ReadCommaList(std::u16string_view text);
+std::u16string WriteCommaList(const std::vector<std::u16string>& items);
+
+// Integer reading: leading white space (U+3000 included), an optional sign, then
+// the ASCII digits up to the first other character. Text without such digits
+// reads as 0; a number beyond 32 bits saturates.
+int32_t TextToInt(std::u16string_view text);
+
+// Decimal text of an integer.
+std::u16string IntToText(int64_t value);
+
+// UTF-8 for file names and the command-line tool; invalid sequences become U+FFFD.
+std::string ToUtf8(std::u16string_view text);
+std::u16string FromUtf8(std::string_view text);
