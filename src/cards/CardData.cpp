@@ -13,6 +13,15 @@
 
 namespace {
 
+struct ByteHash {
+  using is_transparent = void;
+  std::size_t operator()(std::string_view bytes) const { return std::hash<std::string_view>{}(bytes); }
+};
+struct ByteEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const { return a == b; }
+};
+
 class CardDataReader {
  public:
   CardDataReader(std::u16string_view uniqueKey, TCardParams& params, TCardListReference& cards)
@@ -52,26 +61,26 @@ class CardDataReader {
   void ReadValueLine(std::string_view line) {
     const std::size_t equals = line.find('=');
     if (equals == std::string_view::npos) return;
+    // Blanks, tabs and "=" are single bytes that no double-byte character holds,
+    // so the line can be split before it is converted.
+    std::size_t keyEnd = equals;
+    while (keyEnd > 0 && (line[keyEnd - 1] == ' ' || line[keyEnd - 1] == '\t')) --keyEnd;
     std::size_t valueStart = equals + 1;
     while (valueStart < line.size() && (line[valueStart] == '=' || line[valueStart] == ' ' || line[valueStart] == '\t')) {
       ++valueStart;
     }
-    text_.clear();
-    AppendFromCp932(line.substr(0, equals), text_);
-    const std::size_t keyEnd = text_.find_last_not_of(u" \t");
-    text_.resize(keyEnd == std::u16string::npos ? 0 : keyEnd + 1);
-    value_.clear();
-    AppendFromCp932(line.substr(valueStart), value_);
-
-    const KeyInfo& info = Key(text_);
-    card_.SetValue(info.key, value_);
-    if (info.param != nullptr) info.param->AddValue(value_);
+    const std::u16string_view value(value_.data(), DecodeCp932(line.substr(valueStart), value_.data()));
+    const KeyInfo& info = Key(line.substr(0, keyEnd));
+    card_.SetValue(info.key, value);
+    if (info.param != nullptr) info.param->AddValue(value);
   }
 
-  const KeyInfo& Key(std::u16string_view text) {
-    auto found = keys_.find(text);
+  // Keys are looked up by their bytes, and converted only the first time.
+  const KeyInfo& Key(std::string_view bytes) {
+    auto found = keys_.find(bytes);
     if (found == keys_.end()) {
-      found = keys_.emplace(std::u16string(text), KeyInfo{TValueKey(text), params_.Find(text)}).first;
+      const std::u16string text = FromCp932(bytes);
+      found = keys_.emplace(std::string(bytes), KeyInfo{TValueKey(text), params_.Find(text)}).first;
     }
     return found->second;
   }
@@ -84,11 +93,11 @@ class CardDataReader {
   std::u16string_view uniqueKey_;
   TCardParams& params_;
   TCardListReference& cards_;
-  std::unordered_map<std::u16string, KeyInfo, TextHash, TextEqual> keys_;
+  std::unordered_map<std::string, KeyInfo, ByteHash, ByteEqual> keys_;
   TCardItem card_;
   bool inCardSection_ = false;
-  std::u16string text_;   // the line or key being read, reused line after line
-  std::u16string value_;  // the value being read
+  std::u16string text_;                                      // a header line being read
+  std::u16string value_ = std::u16string(kCardDataPieceBytes, u'\0');  // room for any value of a piece
 };
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "cards/CardParams.h"
 
-#include <algorithm>
 #include <limits>
 
 #include "common/SectionPattern.h"
@@ -8,22 +7,6 @@
 
 TCardParamItem::TCardParamItem(std::u16string key, std::u16string name, int32_t type)
     : key_(std::move(key)), name_(std::move(name)), type_(type) {}
-
-const std::vector<std::u16string_view>& TCardParamItem::Values() const {
-  if (!sorted_) {
-    sortedValues_.assign(values_.begin(), values_.end());
-    std::sort(sortedValues_.begin(), sortedValues_.end(),
-              [](std::u16string_view a, std::u16string_view b) { return CompareIgnoreCase(a, b) < 0; });
-    sorted_ = true;
-  }
-  return sortedValues_;
-}
-
-void TCardParamItem::AddValue(std::u16string_view value) {
-  if (values_.find(value) != values_.end()) return;
-  values_.emplace(value);
-  sorted_ = false;
-}
 
 bool TCardParams::Load(const std::u16string& fileName) {
   TIniFile file(fileName);

@@ -6,10 +6,9 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
-#include "common/Text.h"
+#include "cards/DistinctTexts.h"
 
 class TIniFile;
 
@@ -33,8 +32,8 @@ class TCardParamItem {
   // Every distinct value that the cards hold for this key, in ascending order
   // ignoring letter case. Values that differ only in letter case count as one,
   // in the form met first.
-  const std::vector<std::u16string_view>& Values() const;
-  void AddValue(std::u16string_view value);
+  const std::vector<std::u16string_view>& Values() const { return values_.Sorted(); }
+  void AddValue(std::u16string_view value) { values_.Add(value); }
 
  private:
   std::u16string key_;
@@ -43,10 +42,7 @@ class TCardParamItem {
   int32_t index_ = 0;
   int32_t width_ = 100;
   std::u16string format_;
-  // Values are collected by hashing and put in order once, when asked for.
-  std::unordered_set<std::u16string, IgnoreCaseHash, IgnoreCaseEqual> values_;
-  mutable std::vector<std::u16string_view> sortedValues_;
-  mutable bool sorted_ = true;
+  DistinctTexts values_;
 };
 
 class TCardParams {

@@ -99,11 +99,9 @@ class Cp932Tables {
 
 }  // namespace
 
-void AppendFromCp932(std::string_view bytes, std::u16string& out) {
+std::size_t DecodeCp932(std::string_view bytes, char16_t* out) {
   const Cp932Tables& tables = Cp932Tables::Decoder();
-  const std::size_t start = out.size();
-  out.resize(start + bytes.size());  // never more characters than bytes
-  char16_t* dst = out.data() + start;
+  char16_t* dst = out;
   const auto* src = reinterpret_cast<const unsigned char*>(bytes.data());
   const auto* end = src + bytes.size();
   while (src < end) {
@@ -117,7 +115,13 @@ void AppendFromCp932(std::string_view bytes, std::u16string& out) {
       *dst++ = tables.single[b] != 0 ? tables.single[b] : kInvalid;
     }
   }
-  out.resize(static_cast<std::size_t>(dst - out.data()));
+  return static_cast<std::size_t>(dst - out);
+}
+
+void AppendFromCp932(std::string_view bytes, std::u16string& out) {
+  const std::size_t start = out.size();
+  out.resize(start + bytes.size());  // never more characters than bytes
+  out.resize(start + DecodeCp932(bytes, out.data() + start));
 }
 
 std::u16string FromCp932(std::string_view bytes) {

@@ -2,6 +2,7 @@
 // Code page 932 (Microsoft's Shift_JIS), the code page of every file the program
 // reads or writes itself and of the clipboard text.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -9,6 +10,8 @@
 // does not define becomes U+FFFD, and a lead byte without a fitting trail byte
 // stands alone, so line ends and other ASCII bytes are never swallowed.
 void AppendFromCp932(std::string_view bytes, std::u16string& out);
+// Decodes into room for bytes.size() code units and answers how many it wrote.
+std::size_t DecodeCp932(std::string_view bytes, char16_t* out);
 std::u16string FromCp932(std::string_view bytes);
 
 // A character that the code page cannot hold becomes "?".

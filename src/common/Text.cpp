@@ -9,10 +9,11 @@ int CompareOrdinal(std::u16string_view a, std::u16string_view b) {
 }
 
 char16_t FoldCase(char16_t c) {
-  if (c >= u'A' && c <= u'Z') return c + 0x20;
-  if (c >= 0x00C0 && c <= 0x00DE && c != 0x00D7) return c + 0x20;  // Latin-1 capitals
-  if (c >= 0xFF21 && c <= 0xFF3A) return c + 0x20;                  // full-width capitals
-  return c;
+  if (c < 0x100) {
+    const bool capital = (c >= u'A' && c <= u'Z') || (c >= 0x00C0 && c <= 0x00DE && c != 0x00D7);  // ASCII, Latin-1
+    return capital ? c + 0x20 : c;
+  }
+  return c >= 0xFF21 && c <= 0xFF3A ? c + 0x20 : c;  // full-width capitals
 }
 
 int CompareIgnoreCase(std::u16string_view a, std::u16string_view b) {
@@ -26,15 +27,23 @@ int CompareIgnoreCase(std::u16string_view a, std::u16string_view b) {
 }
 
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && CompareIgnoreCase(a, b) == 0;
+  return a.size() == b.size() && (a == b || CompareIgnoreCase(a, b) == 0);
 }
 
 std::size_t IgnoreCaseHash::operator()(std::u16string_view text) const {
-  std::size_t h = 14695981039346656037ull;  // FNV-1a over the folded code units
-  for (char16_t c : text) {
-    h = (h ^ FoldCase(c)) * 1099511628211ull;
+  // Four folded code units per step, then a final mix of the bits.
+  uint64_t hash = 0x9E3779B97F4A7C15ull ^ text.size();
+  std::size_t i = 0;
+  for (; i + 4 <= text.size(); i += 4) {
+    const uint64_t word = uint64_t{FoldCase(text[i])} | uint64_t{FoldCase(text[i + 1])} << 16 |
+                          uint64_t{FoldCase(text[i + 2])} << 32 | uint64_t{FoldCase(text[i + 3])} << 48;
+    hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+    hash ^= hash >> 29;
   }
-  return h;
+  for (; i < text.size(); ++i) hash = (hash ^ FoldCase(text[i])) * 0xC4CEB9FE1A85EC53ull;
+  hash ^= hash >> 33;
+  hash *= 0xFF51AFD7ED558CCDull;
+  return static_cast<std::size_t>(hash ^ (hash >> 33));
 }
 
 namespace {
