@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_map>
 
+#include "cards/Markup.h"
 #include "common/Text.h"
 
 struct TValueKey::Node {
@@ -65,6 +66,8 @@ std::u16string_view TCardItem::Value(std::u16string_view key) const {
 std::u16string_view TCardItem::ValueAt(std::size_t index) const {
   return std::u16string_view(chars_).substr(entries_[index].offset, entries_[index].length);
 }
+
+std::u16string TCardItem::PlainValue(std::u16string_view key) const { return PlainText(Value(key)); }
 
 void TCardItem::SetValue(std::u16string_view key, std::u16string_view value) { SetValue(TValueKey(key), value); }
 

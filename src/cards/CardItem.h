@@ -34,6 +34,8 @@ class TCardItem {
  public:
   // The stored value, or the empty text; the view lives until the card changes.
   std::u16string_view Value(std::u16string_view key) const;
+  // The stored value without its markup tags (never fails, see PlainText).
+  std::u16string PlainValue(std::u16string_view key) const;
   void SetValue(std::u16string_view key, std::u16string_view value);
   void SetValue(const TValueKey& key, std::u16string_view value);
   void Clear();
