@@ -3,6 +3,7 @@
 
 #include <malloc.h>
 
+#include <memory>
 #include <string>
 
 #include "SyntheticGame.h"
@@ -11,6 +12,7 @@
 #include "cards/CardParams.h"
 #include "common/CodePage.h"
 #include "common/FilePath.h"
+#include "gamedef/Plugin.h"
 
 namespace {
 
@@ -57,19 +59,95 @@ void ReadBothCardDataFiles(benchmark::State& state) {
 }
 BENCHMARK(ReadBothCardDataFiles)->Unit(benchmark::kMillisecond);
 
-void HeapOfTheCards(benchmark::State& state) {
-  TCardParams params;
-  params.Load(Game().definition);
-  TCardListReference cards;
-  const double before = HeapMiB();
+// The whole game definition: System keys, schema, both card files, columns, layers.
+void LoadGameDefinition(benchmark::State& state) {
+  Game();
   for (auto _ : state) {
-    for (const std::u16string& file : Game().cardFiles) ReadCardData(file, u"No", params, cards);
+    auto plugin = std::make_unique<TPlugin>(Game().folder);
+    plugin->Load(Game().definition);
+    benchmark::DoNotOptimize(plugin->Cards().Count());
+    state.PauseTiming();
+    plugin.reset();
+    state.ResumeTiming();
   }
-  state.counters["cards"] = static_cast<double>(cards.Count());
-  state.counters["heap_MiB"] = HeapMiB() - before;
-  state.counters["utf16_MiB"] = static_cast<double>(Game().utf16Bytes) / (1024.0 * 1024.0);
 }
-BENCHMARK(HeapOfTheCards)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(LoadGameDefinition)->Unit(benchmark::kMillisecond);
+
+// Heap in use by a loaded game, against the UTF-16 size of all its keys and values.
+void HeapOfALoadedGame(benchmark::State& state) {
+  Game();
+  const double before = HeapMiB();
+  TPlugin plugin(Game().folder);
+  for (auto _ : state) plugin.Load(Game().definition);
+  const double heap = HeapMiB() - before;
+  const double utf16 = static_cast<double>(Game().utf16Bytes) / (1024.0 * 1024.0);
+  state.counters["cards"] = static_cast<double>(plugin.Cards().Count());
+  state.counters["heap_MiB"] = heap;
+  state.counters["utf16_MiB"] = utf16;
+  state.counters["ratio"] = heap / utf16;
+}
+BENCHMARK(HeapOfALoadedGame)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+TPlugin& LoadedGame() {
+  static TPlugin plugin(Game().folder);
+  if (plugin.Name().empty()) plugin.Load(Game().definition);
+  return plugin;
+}
+
+// What the window does after a load: every card, sorted by the first column.
+void FillAndSortByFirstColumn(benchmark::State& state) {
+  TPlugin& plugin = LoadedGame();
+  for (auto _ : state) {
+    plugin.FillAllCards();
+    plugin.SortCardList(0, false);
+  }
+}
+BENCHMARK(FillAndSortByFirstColumn)->Unit(benchmark::kMillisecond);
+
+// A column of two keys (cost and power).
+void SortByTwoKeyColumn(benchmark::State& state) {
+  TPlugin& plugin = LoadedGame();
+  plugin.FillAllCards();
+  bool descending = false;
+  for (auto _ : state) {
+    plugin.SortCardList(2, descending);
+    descending = !descending;
+  }
+}
+BENCHMARK(SortByTwoKeyColumn)->Unit(benchmark::kMillisecond);
+
+// A name text, a cost range and a colour choice, all ticked.
+void SearchWithThreeCriteria(benchmark::State& state) {
+  TPlugin& plugin = LoadedGame();
+  plugin.Criteria().ResetAll();
+  TSearchCriterion& name = *plugin.Criteria().Find(u"Name");
+  name.ticked = true;
+  name.text = u"竜";
+  TSearchCriterion& cost = *plugin.Criteria().Find(u"Cost");
+  cost.ticked = true;
+  cost.lower = u"2";
+  cost.upper = u"5";
+  TSearchCriterion& color = *plugin.Criteria().Find(u"Color");
+  color.ticked = true;
+  color.choice = u"赤";
+  for (auto _ : state) plugin.ApplySearch();
+  state.counters["found"] = plugin.ListResult().Count();
+  plugin.Criteria().ResetAll();
+}
+BENCHMARK(SearchWithThreeCriteria)->Unit(benchmark::kMillisecond);
+
+// The search floor: every value of every card looked at once.
+void ScanEveryValue(benchmark::State& state) {
+  TPlugin& plugin = LoadedGame();
+  for (auto _ : state) {
+    std::size_t characters = 0;
+    for (const auto& [key, card] : plugin.Cards()) {
+      for (std::size_t i = 0; i < card.Count(); ++i) characters += card.ValueAt(i).size();
+    }
+    benchmark::DoNotOptimize(characters);
+  }
+}
+BENCHMARK(ScanEveryValue)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

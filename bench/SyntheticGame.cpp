@@ -109,7 +109,8 @@ SyntheticGame MakeSyntheticGame(std::size_t cardCount) {
         {u"Flavor", u"「" + pick(kElements) + u"の力を見よ」"},
         {u"Image", no + u".jpg"},
     };
-    std::u16string& file = files[n % 2];
+    // Like real card data files, each file holds one run of card numbers (one expansion).
+    std::u16string& file = files[n * 2 / cardCount];
     file += u"[CardData" + Number(n, 6) + u"]\r\n";
     for (const auto& [key, value] : values) {
       file += key + u"=" + value + u"\r\n";

@@ -1,8 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing and builds everything.
+# Installs what is missing, builds everything and shows the sample game
+# through the command-line tool (the window comes later).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build build -j2
-echo "Built into build/bin. The model library and its tests exist so far; the window and the command-line tool follow."
+cli=build/bin/velqorandis-cli
+game=build/bin/Plugin/sample.ini
+"$cli" catalogue build/bin/Plugin
+"$cli" cards "$game" | head -n 21
+echo "(220 cards in all: try '$cli --help')"

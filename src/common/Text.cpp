@@ -8,14 +8,6 @@ int CompareOrdinal(std::u16string_view a, std::u16string_view b) {
   return (c > 0) - (c < 0);
 }
 
-char16_t FoldCase(char16_t c) {
-  if (c < 0x100) {
-    const bool capital = (c >= u'A' && c <= u'Z') || (c >= 0x00C0 && c <= 0x00DE && c != 0x00D7);  // ASCII, Latin-1
-    return capital ? c + 0x20 : c;
-  }
-  return c >= 0xFF21 && c <= 0xFF3A ? c + 0x20 : c;  // full-width capitals
-}
-
 int CompareIgnoreCase(std::u16string_view a, std::u16string_view b) {
   const std::size_t n = std::min(a.size(), b.size());
   for (std::size_t i = 0; i < n; ++i) {

@@ -15,7 +15,13 @@ int CompareOrdinal(std::u16string_view a, std::u16string_view b);
 // Letter case folding for the few comparisons that ignore case (profile section
 // and key names, the distinct values of a card parameter): Latin letters in
 // ASCII, Latin-1 and the full-width forms.
-char16_t FoldCase(char16_t c);
+inline char16_t FoldCase(char16_t c) {
+  if (c < 0x100) {
+    const bool capital = (c >= u'A' && c <= u'Z') || (c >= 0x00C0 && c <= 0x00DE && c != 0x00D7);  // ASCII, Latin-1
+    return capital ? static_cast<char16_t>(c + 0x20) : c;
+  }
+  return c >= 0xFF21 && c <= 0xFF3A ? static_cast<char16_t>(c + 0x20) : c;  // full-width capitals
+}
 int CompareIgnoreCase(std::u16string_view a, std::u16string_view b);
 bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
 
