@@ -153,3 +153,25 @@ TEST_F(CardDataTest, ReportsOnlyFilesThatCannotBeRead) {
   EXPECT_TRUE(Read("\xFF\xFE[\0C\0a\0r\0d\0"));  // UTF-16 is not recognised: no card
   EXPECT_EQ(cards_.Count(), 0u);
 }
+
+TEST_F(CardDataTest, ReadsALargeFileInTwoHalvesAsOnePass) {
+  // Over a megabyte of cards, so that the file is read as two halves. Card 1
+  // comes again near the end, the parameter values differ in letter case
+  // between the halves, and a card without key in the second half still gives
+  // its values.
+  std::string file = "[CardData]\nNo=1\nName=First\nCost=Red\n";
+  for (int n = 2; n <= 20000; ++n) {
+    file += "[CardData]\nNo=" + std::to_string(n) + "\nName=Card" + std::to_string(n % 7) + "\nCost=" +
+            std::string(n > 15000 ? "RED" : "Red") + "\nText=" + std::string(40, 'x') + "\n";
+  }
+  file += "[CardData]\nName=Nameless\nCost=blue\n[CardData]\nNo=1\nName=Last\nCost=BLUE\n";
+  ASSERT_GT(file.size(), std::size_t{1} << 20);
+  Read(file);
+  EXPECT_EQ(cards_.Count(), 20000u);
+  EXPECT_EQ(Value(u"1", u"Name"), u"Last");
+  EXPECT_EQ(Value(u"1", u"Cost"), u"BLUE");
+  EXPECT_EQ(Value(u"19999", u"Cost"), u"RED");
+  EXPECT_EQ(Values(u"Cost"), (Texts{u"blue", u"Red"}));
+  EXPECT_EQ(Values(u"Name").size(), 10u);  // First, Card0 to Card6, Nameless, Last
+  EXPECT_EQ(Values(u"No").size(), 20000u);
+}

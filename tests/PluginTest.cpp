@@ -203,3 +203,14 @@ TEST(Plugin, SearchesTheWholeDatabase) {
   plugin.ApplySearch();
   EXPECT_EQ(ResultKeys(plugin), Texts{});
 }
+
+TEST(Plugin, EachCardFileBeginsOutsideAnyCardSection) {
+  TempFolder folder;
+  folder.Write("Plugin/a.txt", "[CardData]\nNo=1\nName=A");  // ends inside a card section
+  folder.Write("Plugin/b.txt", "Name=stray\nNo=2\n[CardData]\nNo=3\n");
+  TPlugin plugin(folder.Path(""));
+  ASSERT_TRUE(plugin.Load(folder.Write("Plugin/g.ini", "[System]\nName=G\nCardList=a.txt,b.txt\n")));
+  EXPECT_EQ(plugin.Cards().Count(), 2u);
+  EXPECT_EQ(plugin.Cards().Find(u"1")->Value(u"Name"), u"A");
+  EXPECT_EQ(plugin.Cards().Find(u"2"), nullptr);
+}

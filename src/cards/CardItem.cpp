@@ -1,92 +1,60 @@
 #include "cards/CardItem.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "cards/Markup.h"
-#include "common/Text.h"
 
-struct TValueKey::Node {
-  std::u16string text;
-  std::size_t references = 0;
-};
-
-namespace {
-
-using KeyTable = std::unordered_map<std::u16string_view, TValueKey::Node*, TextHash, TextEqual>;
-
-// Never destroyed, so that cards in static storage may outlive it safely.
-KeyTable& Keys() {
-  static KeyTable* table = new KeyTable;
-  return *table;
-}
-
-}  // namespace
-
-TValueKey::TValueKey(std::u16string_view text) {
-  KeyTable& keys = Keys();
-  const auto found = keys.find(text);
-  if (found != keys.end()) {
-    node_ = found->second;
-  } else {
-    node_ = new Node{std::u16string(text)};
-    keys.emplace(node_->text, node_);
-  }
-  ++node_->references;
-}
-
-TValueKey::TValueKey(const TValueKey& other) : node_(other.node_) { ++node_->references; }
-
-TValueKey& TValueKey::operator=(const TValueKey& other) {
-  TValueKey copy(other);
-  std::swap(node_, copy.node_);
-  return *this;
-}
-
-TValueKey::~TValueKey() {
-  if (--node_->references == 0) {
-    Keys().erase(node_->text);
-    delete node_;
+TCardItem::TCardItem(std::shared_ptr<const TCardKeys> keys, const std::vector<std::u16string_view>& values)
+    : keys_(std::move(keys)) {
+  std::size_t characters = 0;
+  for (std::u16string_view value : values) characters += value.size();
+  spans_.reserve(values.size());
+  chars_.reserve(characters);
+  for (std::u16string_view value : values) {
+    spans_.push_back(Span{static_cast<uint32_t>(chars_.size()), static_cast<uint32_t>(value.size())});
+    chars_.append(value);
   }
 }
 
-std::u16string_view TValueKey::Text() const { return node_->text; }
-
-std::vector<TCardItem::Entry>::iterator TCardItem::LowerBound(std::u16string_view key) {
-  return std::lower_bound(entries_.begin(), entries_.end(), key,
-                          [](const Entry& entry, std::u16string_view text) { return entry.key.Text() < text; });
+std::size_t TCardItem::LowerBound(std::u16string_view key) const {
+  if (keys_ == nullptr) return 0;
+  return static_cast<std::size_t>(std::lower_bound(keys_->begin(), keys_->end(), key) - keys_->begin());
 }
 
 std::u16string_view TCardItem::Value(std::u16string_view key) const {
-  const auto found = const_cast<TCardItem*>(this)->LowerBound(key);
-  if (found == entries_.end() || found->key.Text() != key) return {};
-  return std::u16string_view(chars_).substr(found->offset, found->length);
+  const std::size_t index = LowerBound(key);
+  if (index == spans_.size() || (*keys_)[index] != key) return {};
+  return ValueAt(index);
 }
 
 std::u16string_view TCardItem::ValueAt(std::size_t index) const {
-  return std::u16string_view(chars_).substr(entries_[index].offset, entries_[index].length);
+  return std::u16string_view(chars_).substr(spans_[index].offset, spans_[index].length);
 }
 
 std::u16string TCardItem::PlainValue(std::u16string_view key) const { return PlainText(Value(key)); }
 
-void TCardItem::SetValue(std::u16string_view key, std::u16string_view value) { SetValue(TValueKey(key), value); }
-
-void TCardItem::SetValue(const TValueKey& key, std::u16string_view value) {
-  auto found = LowerBound(key.Text());
-  if (found == entries_.end() || !(found->key == key)) {
-    found = entries_.insert(found, Entry{key, 0, 0});
+void TCardItem::SetValue(std::u16string_view key, std::u16string_view value) {
+  const std::size_t index = LowerBound(key);
+  if (index == spans_.size() || (*keys_)[index] != key) {
+    // A new key: this card gets a list of keys of its own.
+    auto keys = std::make_shared<TCardKeys>(keys_ != nullptr ? *keys_ : TCardKeys());
+    keys->insert(keys->begin() + static_cast<std::ptrdiff_t>(index), std::u16string(key));
+    keys_ = std::move(keys);
+    spans_.insert(spans_.begin() + static_cast<std::ptrdiff_t>(index), Span{0, 0});
   }
+  Span& span = spans_[index];
   // A value that fits where the old one stood replaces it in place.
-  if (value.size() > found->length) {
-    found->offset = static_cast<uint32_t>(chars_.size());
+  if (value.size() > span.length) {
+    span.offset = static_cast<uint32_t>(chars_.size());
     chars_.append(value);
   } else {
-    chars_.replace(found->offset, value.size(), value);
+    chars_.replace(span.offset, value.size(), value);
   }
-  found->length = static_cast<uint32_t>(value.size());
+  span.length = static_cast<uint32_t>(value.size());
 }
 
 void TCardItem::Clear() {
-  entries_.clear();
+  keys_.reset();
+  spans_.clear();
   chars_.clear();
 }

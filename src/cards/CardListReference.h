@@ -18,7 +18,11 @@ class TCardListReference {
   // until the database is cleared.
   const TCardItem* Find(std::u16string_view cardKey) const;
   // Stores a copy; a card already under the key is replaced entirely.
-  void Store(std::u16string_view cardKey, const TCardItem& card);
+  void Store(std::u16string_view cardKey, const TCardItem& card) { Store(cardKey, TCardItem(card)); }
+  void Store(std::u16string_view cardKey, TCardItem&& card);
+  // Stores every card of the other database, in its key order, as Store
+  // would, and leaves the other one empty.
+  void Absorb(TCardListReference&& other);
   void Clear() { cards_.clear(); }
 
   std::size_t Count() const { return cards_.size(); }
@@ -26,5 +30,7 @@ class TCardListReference {
   Map::const_iterator end() const { return cards_.end(); }
 
  private:
+  Map::iterator PlaceFor(std::u16string_view cardKey);
+
   Map cards_;
 };

@@ -34,6 +34,8 @@ class TCardParamItem {
   // in the form met first.
   const std::vector<std::u16string_view>& Values() const { return values_.Sorted(); }
   void AddValue(std::u16string_view value) { values_.Add(value); }
+  // Adds values collected apart (in the order they were met), as AddValue would.
+  void AddValues(DistinctTexts&& values) { values_.AddAll(std::move(values)); }
 
  private:
   std::u16string key_;

@@ -8,24 +8,34 @@ namespace {
 
 constexpr std::size_t kChunkChars = 32 * 1024;
 
-uint32_t Hash(std::u16string_view text) {
+}  // namespace
+
+uint32_t DistinctTexts::Hash(std::u16string_view text) {
   const std::size_t hash = IgnoreCaseHash{}(text);
   return static_cast<uint32_t>(hash ^ (hash >> 32));
 }
 
-}  // namespace
+void DistinctTexts::Add(std::u16string_view text) { Add(text, Hash(text)); }
 
-void DistinctTexts::Add(std::u16string_view text) {
+void DistinctTexts::Add(std::u16string_view text, uint32_t hash) {
   if (texts_.size() * 2 >= slots_.size()) Grow();
-  const uint32_t hash = Hash(text);
   const std::size_t mask = slots_.size() - 1;
   std::size_t at = hash & mask;
   for (; slots_[at].index != 0; at = (at + 1) & mask) {
     if (slots_[at].hash == hash && EqualsIgnoreCase(texts_[slots_[at].index - 1], text)) return;
   }
   texts_.push_back(Store(text));
+  hashes_.push_back(hash);
   slots_[at] = Slot{hash, static_cast<uint32_t>(texts_.size())};
   sortedIsCurrent_ = false;
+}
+
+void DistinctTexts::AddAll(DistinctTexts&& other) {
+  if (texts_.empty()) {
+    *this = std::move(other);  // the chunks move whole, so the views stay valid
+    return;
+  }
+  for (std::size_t i = 0; i < other.texts_.size(); ++i) Add(other.texts_[i], other.hashes_[i]);
 }
 
 std::u16string_view DistinctTexts::Store(std::u16string_view text) {

@@ -12,6 +12,15 @@
 class DistinctTexts {
  public:
   void Add(std::u16string_view text);
+  // For adding a text a little later: its hash, and a hint to the processor
+  // to fetch the place where it will be looked for.
+  static uint32_t Hash(std::u16string_view text);
+  void Prefetch(uint32_t hash) const {
+    if (!slots_.empty()) __builtin_prefetch(&slots_[hash & (slots_.size() - 1)]);
+  }
+  void Add(std::u16string_view text, uint32_t hash);
+  // Adds the other collection's texts in the order they were met there.
+  void AddAll(DistinctTexts&& other);
 
   // Ascending order ignoring letter case. The views stay valid as long as the
   // collection lives.
@@ -28,6 +37,7 @@ class DistinctTexts {
 
   std::vector<Slot> slots_;                   // open addressing, at most half full
   std::vector<std::u16string_view> texts_;    // in the order they were first met
+  std::vector<uint32_t> hashes_;              // of each text, for adding them elsewhere
   std::vector<std::u16string> chunks_;        // the characters; chunks never move
   mutable std::vector<std::u16string_view> sorted_;
   mutable bool sortedIsCurrent_ = true;

@@ -18,26 +18,6 @@ int CompareIgnoreCase(std::u16string_view a, std::u16string_view b) {
   return (a.size() > b.size()) - (a.size() < b.size());
 }
 
-bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
-  return a.size() == b.size() && (a == b || CompareIgnoreCase(a, b) == 0);
-}
-
-std::size_t IgnoreCaseHash::operator()(std::u16string_view text) const {
-  // Four folded code units per step, then a final mix of the bits.
-  uint64_t hash = 0x9E3779B97F4A7C15ull ^ text.size();
-  std::size_t i = 0;
-  for (; i + 4 <= text.size(); i += 4) {
-    const uint64_t word = uint64_t{FoldCase(text[i])} | uint64_t{FoldCase(text[i + 1])} << 16 |
-                          uint64_t{FoldCase(text[i + 2])} << 32 | uint64_t{FoldCase(text[i + 3])} << 48;
-    hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
-    hash ^= hash >> 29;
-  }
-  for (; i < text.size(); ++i) hash = (hash ^ FoldCase(text[i])) * 0xC4CEB9FE1A85EC53ull;
-  hash ^= hash >> 33;
-  hash *= 0xFF51AFD7ED558CCDull;
-  return static_cast<std::size_t>(hash ^ (hash >> 33));
-}
-
 namespace {
 
 // The comma-text rule skips and splits at every character from 1 to 32.

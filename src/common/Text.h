@@ -23,12 +23,34 @@ inline char16_t FoldCase(char16_t c) {
   return c >= 0xFF21 && c <= 0xFF3A ? static_cast<char16_t>(c + 0x20) : c;  // full-width capitals
 }
 int CompareIgnoreCase(std::u16string_view a, std::u16string_view b);
-bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b);
+inline bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() && (a == b || CompareIgnoreCase(a, b) == 0);
+}
 
 // Hash and equality ignoring letter case, for unordered containers of texts.
 struct IgnoreCaseHash {
   using is_transparent = void;
-  std::size_t operator()(std::u16string_view text) const;
+  std::size_t operator()(std::u16string_view text) const {
+    // Four code units per step, then a final mix of the bits. Each unit is
+    // reduced so that both cases of a letter give the same number (other
+    // characters may meet too, which costs only a comparison), without the
+    // branches of FoldCase.
+    auto unit = [](char16_t c) -> uint64_t {
+      if (c < 0x100) return c | 0x20u;
+      return static_cast<uint16_t>(c - 0xFF21u) < 26u ? c + 0x20u : c;
+    };
+    uint64_t hash = 0x9E3779B97F4A7C15ull ^ text.size();
+    std::size_t i = 0;
+    for (; i + 4 <= text.size(); i += 4) {
+      const uint64_t word = unit(text[i]) | unit(text[i + 1]) << 16 | unit(text[i + 2]) << 32 | unit(text[i + 3]) << 48;
+      hash = (hash ^ word) * 0xFF51AFD7ED558CCDull;
+      hash ^= hash >> 29;
+    }
+    for (; i < text.size(); ++i) hash = (hash ^ unit(text[i])) * 0xC4CEB9FE1A85EC53ull;
+    hash ^= hash >> 33;
+    hash *= 0xFF51AFD7ED558CCDull;
+    return static_cast<std::size_t>(hash ^ (hash >> 33));
+  }
 };
 struct IgnoreCaseEqual {
   using is_transparent = void;

@@ -71,7 +71,9 @@ bool TPlugin::Load(const std::u16string& fileName) {
   }
   params_.Load(file);
   const std::u16string folder = FolderOf(fileName_);
-  for (const std::u16string& name : cardList_) ReadCardData(ResolveIgnoringCase(folder + name));
+  std::vector<std::u16string> cardFiles;
+  for (const std::u16string& name : cardList_) cardFiles.push_back(ResolveIgnoringCase(folder + name));
+  ReadCardDataFiles(cardFiles, uniqueKey_, params_, cards_);
   cardSections_.Load(file, cardListFormat_);
   CompleteCardSections(cardSections_, params_, uniqueKey_, textKey_);
   deckSections_.Load(file, deckListFormat_);
