@@ -115,13 +115,12 @@ class CardDataReader {
     const std::size_t length = DecodeCp932(bytes, chars_.data() + charCount_);
     values_.push_back({&key, charCount_, length});
     charCount_ += length;
-    AddPendingValue();
     if (key.second.values != nullptr) {
-      // The value is added after the next line has been read, so that its place
-      // in a large table can arrive from memory in the meantime.
-      pending_ = &values_.back() - values_.data() + 1;
-      pendingHash_ = DistinctTexts::Hash(ValueText(values_.back()));
-      key.second.values->Prefetch(pendingHash_);
+      // The card's values are added when it is finished, so that their places
+      // in large tables can arrive from memory in the meantime.
+      const uint32_t hash = DistinctTexts::Hash(ValueText(values_.back()));
+      key.second.values->Prefetch(hash);
+      pending_.push_back({values_.size() - 1, hash});
     }
   }
 
@@ -141,11 +140,9 @@ class CardDataReader {
     return *found;
   }
 
-  void AddPendingValue() {
-    if (pending_ == 0) return;
-    const Value& value = values_[pending_ - 1];
-    value.key->second.values->Add(ValueText(value), pendingHash_);
-    pending_ = 0;
+  void AddPendingValues() {
+    for (const auto& [line, hash] : pending_) values_[line].key->second.values->Add(ValueText(values_[line]), hash);
+    pending_.clear();
   }
 
   std::u16string_view ValueText(const Value& value) const {
@@ -155,7 +152,6 @@ class CardDataReader {
   // Stores the working card under its card key (the last value of the unique
   // key), or drops it, and starts an empty one.
   void FinishCard() {
-    AddPendingValue();
     if (!SameKeysAsLastCard()) {
       lastKeys_.clear();
       for (const Value& value : values_) lastKeys_.push_back(value.key);
@@ -172,6 +168,7 @@ class CardDataReader {
       for (std::size_t index : order_) ordered.push_back(ValueText(values_[index]));
       part_.cards.Store(ValueText(*cardKey), TCardItem(cardKeys_, ordered));
     }
+    AddPendingValues();
     values_.clear();
     charCount_ = 0;
   }
@@ -210,8 +207,7 @@ class CardDataReader {
   std::vector<Value> values_;              // the working card, line by line
   std::u16string chars_;                   // its values, one after the other
   std::size_t charCount_ = 0;
-  std::size_t pending_ = 0;  // the value line, counted from 1, whose value is still to be added
-  uint32_t pendingHash_ = 0;
+  std::vector<std::pair<std::size_t, uint32_t>> pending_;  // lines whose values are still to be added, with their hashes
   std::vector<const KeyEntry*> lastKeys_;  // the keys of the last card, line by line
   std::shared_ptr<const TCardKeys> cardKeys_;  // their key list, once a card needed it
   std::vector<std::size_t> order_;         // the lines that give the values of cardKeys_
