@@ -175,3 +175,19 @@ TEST_F(CardDataTest, ReadsALargeFileInTwoHalvesAsOnePass) {
   EXPECT_EQ(Values(u"Name").size(), 10u);  // First, Card0 to Card6, Nameless, Last
   EXPECT_EQ(Values(u"No").size(), 20000u);
 }
+
+TEST_F(CardDataTest, SurvivesHostileFiles) {
+  // A line of megabytes is read in pieces of 2047 bytes; a piece with "=" is a line of its own.
+  Read("[CardData]\nNo=1\nName=" + std::string(3 << 20, 'y') + "\n");
+  EXPECT_EQ(Value(u"1", u"Name").size(), kCardDataPieceBytes - 5);
+  // Only section headers: every card section is empty and dropped.
+  std::string headers;
+  for (int i = 0; i < 100000; ++i) headers += "[CardData]\n";
+  cards_.Clear();
+  EXPECT_TRUE(Read(headers));
+  EXPECT_EQ(cards_.Count(), 0u);
+  // Bytes that are no text at all.
+  std::string binary;
+  for (int i = 0; i < 100000; ++i) binary += static_cast<char>((i * 7919) % 256);
+  EXPECT_TRUE(Read(binary));
+}

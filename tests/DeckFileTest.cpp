@@ -150,3 +150,23 @@ TEST_F(DeckFileTest, ClipboardTextShowsTheDeckListValues) {
   EXPECT_EQ(plugin_.DeckClipboardText(), u"\n[Main]\n  3  Alpha 3\n\n[Side]\n  1   \n  1   \n");
   EXPECT_EQ(plugin_.Deck().Layer(1).Entry(1).Key(), u"\u00E9");
 }
+
+TEST_F(DeckFileTest, SurvivesHostileFiles) {
+  // One line of megabytes, read in pieces of 1023 bytes, none of them a number.
+  EXPECT_TRUE(LoadDeck("=Mini=\n[Main]\n" + std::string(4 << 20, 'z')));
+  EXPECT_EQ(Entries(), Lines{});
+  // A huge count stops at the first copy the layer refuses.
+  EXPECT_TRUE(LoadDeck("=Mini=\n[Main]\n2147483647 001\n99999999999 002\n-2147483648 003\n"));
+  EXPECT_EQ(Entries(), (Lines{"Main/001/3", "Main/002/3"}));
+}
+
+TEST_F(DeckFileTest, AHugeOwnLimitIsBoundByTheLayer) {
+  TempFolder folder;
+  RecordingPlugin plugin(folder.Path(""));
+  ASSERT_TRUE(plugin.Load(folder.Write("Plugin/g.ini",
+      "[System]\nName=G\n[DeckLayer00]\nName=A\nTotalLimit=7\nItemLimit=1\n[CardData]\nNo=1\nLimit=99999999999\n")));
+  plugin.FillAllCards();
+  int copies = 0;
+  while (plugin.AddCardToDeck(0, 0) >= 0) ++copies;
+  EXPECT_EQ(copies, 7);
+}
