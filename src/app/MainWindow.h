@@ -1,0 +1,121 @@
+#pragma once
+// The main window: the toolbar, the card list, the deck area with its layer
+// tabs, the card text box and the status bar; the start, the choice of the game
+// definition, and the orderly end.
+
+#include <QMainWindow>
+#include <memory>
+#include <string>
+
+#include "cards/Markup.h"
+#include "gamedef/PluginList.h"
+#include "ui/Settings.h"
+
+class QAction;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QTabBar;
+class QTableView;
+class QTextEdit;
+class TCellDelegate;
+class TfmConfig;
+class TfmPlugin;
+class TPluginGUI;
+
+// A missing game definition folder.
+class EPathNotFound : public std::runtime_error {
+ public:
+  EPathNotFound();
+};
+
+class TfmMain : public QMainWindow {
+  Q_OBJECT
+ public:
+  // programFolder holds the Plugin folder and the settings file; it ends with "/".
+  explicit TfmMain(std::u16string programFolder);
+  ~TfmMain() override;
+
+  // Picks a game definition (asking when forced or when the remembered one is
+  // not listed) and loads it into the window.
+  bool SelectGameDefinition(bool forceDialog);
+  void RefreshCatalogue();
+  void SetGameName(const std::u16string& name);
+  const std::u16string& GameName() const { return gameName_; }
+  // True when work may go on: the deck is saved, or the user agrees to lose it.
+  bool ConfirmDiscard();
+  void ShowResultCount(int32_t count);
+  void ShowChangedMark();
+  void StoreColumnWidths();
+  void EditSettings();
+
+  TPluginGUI& Plugin() const { return *plugin_; }
+  QTableView* CardList() const { return lvCardList_; }
+  QTableView* DeckList() const { return lvDeckList_; }
+  QTabBar* DeckTabs() const { return tabControl1_; }
+  QTextEdit* CardText() const { return richEdit1_; }
+  QLabel* StatusPanel(int index) const { return statusPanels_[index]; }
+  QAction* ToolButton(int command) const;
+  QMenu* CardListMenu() const { return popCardList_; }
+  QMenu* DeckListMenu() const { return popDeckList_; }
+  TfmPlugin* PluginDialog() const { return fmPlugin_; }
+  TfmConfig* ConfigDialog() const { return fmConfig_; }
+  int32_t SortColumn() const { return sortColumn_; }
+  bool SortDescending() const { return sortDescending_; }
+  bool ConfirmUnsaved() const { return confirmUnsaved_; }
+  bool NoStatusHelp() const { return noStatusHelp_; }
+
+  // The text of the result count: the count right-aligned in five places.
+  static QString ResultCountText(int32_t count);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildToolBar();
+  void BuildLists();
+  void BuildStatusBar();
+  void Connect();
+  void LoadSettings();
+  void SaveSettings();
+  void ApplyFont(QWidget* control, const TFontSetting& font);
+  TWindowSettings CurrentSettings() const;
+  void ShowLoadedGame();
+  void SortByColumn(int32_t column);
+  void ApplySortMarks();
+  void ChangeDeckTab();
+  void ShowWriteError(const std::exception& error);
+
+  std::u16string programFolder_;
+  TRTFtoHtml markup_;
+  std::u16string gameName_;
+  bool confirmUnsaved_ = true;
+  bool noStatusHelp_ = false;
+  int32_t sortColumn_ = -1;
+  bool sortDescending_ = false;
+  TFontSetting fonts_[3];  // card list, deck list, card text
+  int32_t horizon_ = 200;
+  int32_t vertical_ = 300;
+  bool splittersPlaced_ = false;
+  bool cardListDoubleBuffered_ = true;  // Qt paints every widget double-buffered; the switch is kept for the file
+
+  QAction* toolButtons_[13] = {};
+  QTableView* lvCardList_ = nullptr;
+  QTableView* lvDeckList_ = nullptr;
+  QTabBar* tabControl1_ = nullptr;
+  QTextEdit* richEdit1_ = nullptr;
+  QSplitter* splitter1_ = nullptr;  // card list and deck area above, card text box below
+  QSplitter* splitter2_ = nullptr;  // card list left, deck area right
+  QLabel* statusPanels_[3] = {};
+  QMenu* popCardList_ = nullptr;
+  QMenu* popDeckList_ = nullptr;
+  TCellDelegate* cardDelegate_ = nullptr;
+  TCellDelegate* deckDelegate_ = nullptr;
+
+  TfmConfig* fmConfig_ = nullptr;
+  TfmPlugin* fmPlugin_ = nullptr;
+  std::unique_ptr<TPluginList> catalogue_;
+  std::unique_ptr<TPluginGUI> plugin_;
+};

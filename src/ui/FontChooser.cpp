@@ -1,0 +1,72 @@
+#include "ui/FontChooser.h"
+
+#include <QColorDialog>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFontDialog>
+#include <QHBoxLayout>
+#include <QPixmap>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QIcon Swatch(const QColor& color) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(color);
+  return QIcon(pixmap);
+}
+
+// Only what the settings keep of a font: face, size and the four styles.
+QFont Kept(const QFont& chosen) {
+  QFont font(chosen.family(), chosen.pointSize());
+  font.setBold(chosen.bold());
+  font.setItalic(chosen.italic());
+  font.setUnderline(chosen.underline());
+  font.setStrikeOut(chosen.strikeOut());
+  return font;
+}
+
+}  // namespace
+
+std::optional<TFontSetting> ChooseFont(QWidget* owner, const TFontSetting& start) {
+  QDialog dialog(owner);
+  dialog.setWindowTitle(QStringLiteral("フォント"));
+
+  // The font dialog as a part of ours: face, size, styles and a sample.
+  auto* fonts = new QFontDialog(&dialog);
+  fonts->setWindowFlags(Qt::Widget);
+  fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
+  fonts->setSizeGripEnabled(false);
+  fonts->setCurrentFont(start.font);
+  // Escape inside it closes it as a dialog of its own; take that for ours.
+  QObject::connect(fonts, &QDialog::rejected, &dialog, &QDialog::reject);
+
+  const QColor startColor = DecodeColor(start.color, dialog.palette());
+  QColor color = startColor;
+  auto* colorButton = new QPushButton(Swatch(color), QStringLiteral("色(&C)..."), &dialog);
+  QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
+    const QColor picked = QColorDialog::getColor(color, &dialog, QStringLiteral("色"));
+    if (!picked.isValid()) return;
+    color = picked;
+    colorButton->setIcon(Swatch(color));
+  });
+
+  auto* buttons = new QDialogButtonBox(&dialog);
+  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+  QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+
+  auto* row = new QHBoxLayout;
+  row->addWidget(colorButton);
+  row->addStretch();
+  row->addWidget(buttons);
+  auto* layout = new QVBoxLayout(&dialog);
+  layout->addWidget(fonts);
+  layout->addLayout(row);
+
+  if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+  // An untouched colour keeps its encoding, so a system colour stays one.
+  return TFontSetting{Kept(fonts->currentFont()), color == startColor ? start.color : EncodeColor(color)};
+}

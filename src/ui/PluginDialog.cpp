@@ -1,0 +1,33 @@
+#include "ui/PluginDialog.h"
+
+#include <QDialogButtonBox>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TfmPlugin::TfmPlugin(QWidget* owner) : QDialog(owner), listBox1_(new QListWidget(this)) {
+  setWindowTitle(QStringLiteral("プラグイン切り替え"));
+  listBox1_->setSortingEnabled(false);
+  auto* buttons = new QDialogButtonBox(this);
+  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+  ok->setDefault(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(listBox1_);
+  layout->addWidget(buttons);
+  resize(300, 260);
+  connect(buttons, &QDialogButtonBox::accepted, this, &TfmPlugin::Pick);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  connect(listBox1_, &QListWidget::itemDoubleClicked, this, &TfmPlugin::Pick);
+}
+
+bool TfmPlugin::Choose() {
+  picked_ = false;
+  exec();
+  return picked_;
+}
+
+void TfmPlugin::Pick() {
+  picked_ = listBox1_->currentRow() >= 0 && listBox1_->currentItem()->isSelected();
+  accept();
+}

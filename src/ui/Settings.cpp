@@ -1,0 +1,131 @@
+#include "ui/Settings.h"
+
+#include <QString>
+#include <string_view>
+
+#include "gamedef/IniFile.h"
+
+namespace {
+
+constexpr std::u16string_view kSystem = u"System";
+constexpr std::u16string_view kCardList = u"CardList";
+constexpr std::u16string_view kDeckList = u"DeckList";
+constexpr std::u16string_view kCardText = u"CardText";
+
+// The palette colour standing for a classic system colour index.
+QColor SystemColor(int index, const QPalette& palette) {
+  switch (index) {
+    case 2:   // active caption
+    case 13:  // highlight
+    case 29:  // menu highlight
+      return palette.color(QPalette::Highlight);
+    case 4:   // menu
+    case 30:  // menu bar
+      return palette.color(QPalette::Window);
+    case 5:  // window background
+      return palette.color(QPalette::Base);
+    case 7:  // menu text
+      return palette.color(QPalette::WindowText);
+    case 9:   // caption text
+    case 14:  // highlight text
+      return palette.color(QPalette::HighlightedText);
+    case 15:  // button face
+      return palette.color(QPalette::Button);
+    case 16:  // button shadow
+      return palette.color(QPalette::Dark);
+    case 17:  // grey text
+      return palette.color(QPalette::Disabled, QPalette::Text);
+    case 18:  // button text
+      return palette.color(QPalette::ButtonText);
+    case 20:  // button highlight
+      return palette.color(QPalette::Light);
+    case 21:  // 3D dark shadow
+      return palette.color(QPalette::Shadow);
+    case 22:  // 3D light
+      return palette.color(QPalette::Midlight);
+    case 23:  // tooltip text
+      return palette.color(QPalette::ToolTipText);
+    case 24:  // tooltip background
+      return palette.color(QPalette::ToolTipBase);
+    case 26:  // hot-tracked item
+      return palette.color(QPalette::Link);
+    default:  // window text (8) and every index without a counterpart
+      return palette.color(QPalette::Text);
+  }
+}
+
+void ReadFontSection(TIniFile& file, std::u16string_view section, TFontSetting& setting) {
+  QFont& font = setting.font;
+  font.setFamily(QString::fromStdU16String(file.ReadString(section, u"Font", font.family().toStdU16String())));
+  // A font has no size of zero or below; such a value keeps the current size.
+  const int32_t size = file.ReadInteger(section, u"Size", font.pointSize());
+  if (size > 0) font.setPointSize(size);
+  setting.color = file.ReadInteger(section, u"Color", setting.color);
+  if (file.ReadBool(section, u"Bold", false)) font.setBold(true);
+  if (file.ReadBool(section, u"Italic", false)) font.setItalic(true);
+  if (file.ReadBool(section, u"Underline", false)) font.setUnderline(true);
+  if (file.ReadBool(section, u"StrileOut", false)) font.setStrikeOut(true);
+}
+
+void WriteFontSection(TIniFile& file, std::u16string_view section, const TFontSetting& setting) {
+  const QFont& font = setting.font;
+  file.WriteString(section, u"Font", font.family().toStdU16String());
+  file.WriteInteger(section, u"Size", font.pointSize());
+  file.WriteInteger(section, u"Color", setting.color);
+  file.WriteBool(section, u"Bold", font.bold());
+  file.WriteBool(section, u"Italic", font.italic());
+  file.WriteBool(section, u"Underline", font.underline());
+  file.WriteBool(section, u"StrileOut", font.strikeOut());
+}
+
+}  // namespace
+
+TFontSetting DesignFont() { return {QFont(QStringLiteral("Tahoma"), 8), TFontSetting::kWindowText}; }
+
+TWindowSettings ReadSettings(const std::u16string& path, const TWindowSettings& defaults) {
+  TIniFile file(path);
+  TWindowSettings s = defaults;
+  s.left = file.ReadInteger(kSystem, u"Left", s.left);
+  s.top = file.ReadInteger(kSystem, u"Top", s.top);
+  s.width = file.ReadInteger(kSystem, u"Width", s.width);
+  s.height = file.ReadInteger(kSystem, u"Height", s.height);
+  s.horizon = file.ReadInteger(kSystem, u"Horizon", s.horizon);
+  s.vertical = file.ReadInteger(kSystem, u"Vertical", s.vertical);
+  s.cardListDoubleBuffered = file.ReadBool(kSystem, u"CardListDoubleBuffered", s.cardListDoubleBuffered);
+  s.tcgName = file.ReadString(kSystem, u"TcgName", s.tcgName);
+  s.noSaveCheck = file.ReadBool(kSystem, u"NoSaveCheck", s.noSaveCheck);
+  s.cardListOwnerDraw = file.ReadBool(kSystem, u"CardListOwnerDraw", s.cardListOwnerDraw);
+  s.deckListOwnerDraw = file.ReadBool(kSystem, u"DeckListOwnerDraw", s.deckListOwnerDraw);
+  s.showImage = file.ReadBool(kSystem, u"ShowImage", s.showImage);
+  ReadFontSection(file, kCardList, s.cardList);
+  ReadFontSection(file, kDeckList, s.deckList);
+  ReadFontSection(file, kCardText, s.cardText);
+  return s;
+}
+
+void WriteSettings(const std::u16string& path, const TWindowSettings& s) {
+  TIniFile file(path);
+  file.WriteInteger(kSystem, u"Left", s.left);
+  file.WriteInteger(kSystem, u"Top", s.top);
+  file.WriteInteger(kSystem, u"Width", s.width);
+  file.WriteInteger(kSystem, u"Height", s.height);
+  file.WriteInteger(kSystem, u"Horizon", s.horizon);
+  file.WriteInteger(kSystem, u"Vertical", s.vertical);
+  file.WriteBool(kSystem, u"CardListDoubleBuffered", s.cardListDoubleBuffered);
+  file.WriteString(kSystem, u"TcgName", s.tcgName);
+  file.WriteBool(kSystem, u"NoSaveCheck", s.noSaveCheck);
+  file.WriteBool(kSystem, u"CardListOwnerDraw", s.cardListOwnerDraw);
+  file.WriteBool(kSystem, u"DeckListOwnerDraw", s.deckListOwnerDraw);
+  file.WriteBool(kSystem, u"ShowImage", s.showImage);
+  WriteFontSection(file, kCardList, s.cardList);
+  WriteFontSection(file, kDeckList, s.deckList);
+  WriteFontSection(file, kCardText, s.cardText);
+}
+
+QColor DecodeColor(int32_t color, const QPalette& palette) {
+  // A negative value is a system colour; its index is the low byte.
+  if (color < 0) return SystemColor(color & 0xFF, palette);
+  return QColor(color & 0xFF, (color >> 8) & 0xFF, (color >> 16) & 0xFF);
+}
+
+int32_t EncodeColor(const QColor& color) { return color.red() | color.green() << 8 | color.blue() << 16; }

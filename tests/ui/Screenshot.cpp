@@ -1,0 +1,53 @@
+// Takes a picture of the main window with the sample game, as a user sees it
+// after choosing a few cards: window_screenshot OUT.png [WIDTH HEIGHT]
+#include <QApplication>
+#include <QFontDatabase>
+#include <QPixmap>
+#include <QTableView>
+#include <QTimer>
+#include <filesystem>
+#include <iostream>
+
+#include "app/MainWindow.h"
+#include "common/Text.h"
+#include "gamedef/IniFile.h"
+#include "ui/PluginGUI.h"
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::cerr << "usage: window_screenshot OUT.png [WIDTH HEIGHT]\n";
+    return 2;
+  }
+  QApplication application(argc, argv);
+  // A program folder of its own: the sample game and a settings file that remembers it.
+  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "velqorandis-screenshot";
+  std::filesystem::remove_all(folder);
+  std::filesystem::create_directories(folder);
+  std::filesystem::copy(SAMPLE_DIR, folder / "Plugin", std::filesystem::copy_options::recursive);
+  const int width = argc > 3 ? std::atoi(argv[2]) : 1100;
+  const int height = argc > 3 ? std::atoi(argv[3]) : 680;
+  const std::u16string programFolder = FromUtf8(folder.string() + "/");
+  TIniFile settings(programFolder + u"Velqorandis.ini");
+  settings.WriteInteger(u"System", u"Width", width);
+  settings.WriteInteger(u"System", u"Height", height);
+  settings.WriteInteger(u"System", u"Horizon", 170);
+  settings.WriteInteger(u"System", u"Vertical", 330);
+  settings.WriteString(u"System", u"TcgName", TIniFile(programFolder + u"Plugin/sample.ini").ReadString(u"System", u"Name", u""));
+  TfmMain window(programFolder);
+  window.show();
+  TPluginGUI& plugin = window.Plugin();
+  for (int row : {1, 1, 1, 6, 6, 15, 20, 20, 40}) plugin.AddCardToDeck(row, 0);
+  plugin.AddCardToDeck(30, 1);
+  plugin.RefreshDeckList(window.DeckTabs(), window.DeckList());
+  TPluginGUI::SelectRow(window.DeckList(), 1);
+  TPluginGUI::SelectRow(window.CardList(), 6);
+  window.ShowChangedMark();
+  QTimer::singleShot(500, [&] {
+    window.grab().save(QString::fromLocal8Bit(argv[1]));
+    window.Plugin().NewDeck();  // nothing to ask at the end
+    application.quit();
+  });
+  application.exec();
+  std::filesystem::remove_all(folder);
+  return 0;
+}
