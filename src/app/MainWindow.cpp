@@ -186,7 +186,13 @@ void TfmMain::BuildStatusBar() {
 void TfmMain::Connect() {
   connect(toolButtons_[0], &QAction::triggered, this, &QWidget::close);
   connect(toolButtons_[6], &QAction::triggered, this, [this] {
-    if (ConfirmDiscard()) SelectGameDefinition(true);
+    if (!ConfirmDiscard()) return;
+    try {
+      SelectGameDefinition(true);
+    } catch (const EPathNotFound& error) {
+      // The game in use stays loaded.
+      QMessageBox::critical(this, kTitle, QString::fromUtf8(error.what()));
+    }
   });
   connect(toolButtons_[5], &QAction::triggered, this, &TfmMain::EditSettings);
 

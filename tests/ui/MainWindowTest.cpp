@@ -37,6 +37,7 @@ QPointer<QWidget> lastAnswered;
 
 void PollForModal() {
   QWidget* modal = QApplication::activeModalWidget();
+  if (modal == nullptr) lastAnswered = nullptr;  // a dialog that closed may open again
   if (modal != nullptr && modal != lastAnswered && !pendingAnswers.empty()) {
     lastAnswered = modal;
     auto action = std::move(pendingAnswers.front());
@@ -48,7 +49,9 @@ void PollForModal() {
 
 void WhenModal(std::function<void(QWidget*)> action) {
   pendingAnswers.push_back(std::move(action));
-  if (pendingAnswers.size() == 1) QTimer::singleShot(0, PollForModal);
+  if (pendingAnswers.size() > 1) return;
+  lastAnswered = nullptr;  // the dialogs answered before were closed meanwhile
+  QTimer::singleShot(0, PollForModal);
 }
 
 // Picks the named entry in the switch dialog and presses OK.
@@ -94,6 +97,12 @@ class WindowTest : public ::testing::Test {
                   "[CardData1]\r\nNo=001\r\nName=Alpha\r\nCost=3\r\nText=<b>Swift</b> attack\r\n"
                   "[CardData2]\r\nNo=002\r\nName=Beta\r\nCost=10\r\nText=plain\r\n"
                   "[CardData3]\r\nNo=003\r\nName=Gamma\r\nCost=9\r\n");
+  }
+
+  // Every modal window that a test expected has opened and was answered.
+  void TearDown() override {
+    EXPECT_TRUE(pendingAnswers.empty());
+    pendingAnswers.clear();
   }
 
   // Starts the program with the remembered game, or choosing Mini in the dialog.
@@ -277,4 +286,30 @@ TEST_F(WindowTest, AReadOnlyGameDefinitionDoesNotStopTheEnd) {
   EXPECT_TRUE(told.contains(QStringLiteral("に書き込めません")));
   // The settings were written all the same.
   EXPECT_EQ(TIniFile(folder_.Path("Velqorandis.ini")).ReadString(u"System", u"TcgName", u""), u"Mini");
+}
+
+TEST_F(WindowTest, AGameThatFailsToLoadLeavesNoRowsBehind) {
+  folder_.Write("Plugin/broken.ini", "[System]\nName=Broken\nUniqueKey=\n");
+  auto window = Start();
+  ASSERT_EQ(window->CardList()->model()->rowCount(), 3);
+  ChooseInDialog(QStringLiteral("Broken"));
+  window->ToolButton(6)->trigger();
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Velqorandis - Broken -"));
+  EXPECT_EQ(window->CardList()->model()->rowCount(), 0);
+  EXPECT_EQ(window->CardList()->model()->columnCount(), 0);
+  EXPECT_EQ(window->DeckList()->model()->rowCount(), 0);
+  EXPECT_EQ(window->DeckTabs()->count(), 0);
+  EXPECT_EQ(window->StatusPanel(0)->text(), QStringLiteral("Result :     0 cards"));
+}
+
+TEST_F(WindowTest, SwitchingAndCancellingKeepsTheGameAndItsDeck) {
+  auto window = Start();
+  window->Plugin().AddCardToDeck(0, 0);
+  AnswerMessage(QMessageBox::Ok);  // the deck is not saved: go on
+  CancelDialog();
+  window->ToolButton(6)->trigger();
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Velqorandis - Mini -"));
+  EXPECT_EQ(window->Plugin().Deck().Layer(0).EntryCount(), 1);
+  EXPECT_EQ(window->CardList()->model()->rowCount(), 3);
+  window->Plugin().NewDeck();
 }
