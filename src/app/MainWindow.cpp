@@ -1,8 +1,13 @@
 #include "app/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -28,6 +33,9 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Velqorandis");
+
+// The property that gives a control its short help number.
+constexpr char kHintTag[] = "hintTag";
 
 // Toolbar buttons in order: command number, caption and tooltip; -1 is a separator.
 struct ToolButtonInfo {
@@ -86,6 +94,7 @@ TfmMain::TfmMain(std::u16string programFolder) : programFolder_(std::move(progra
   plugin_ = std::make_unique<TPluginGUI>(programFolder_, markup_);
   BuildLists();
   BuildStatusBar();
+  BuildFileDialogs();
   Connect();
   LoadSettings();
   SelectGameDefinition(false);
@@ -101,6 +110,8 @@ TfmMain::~TfmMain() {
 
 void TfmMain::BuildToolBar() {
   QToolBar* bar = addToolBar(QStringLiteral("ToolBar1"));
+  toolBar_ = bar;
+  bar->setProperty(kHintTag, -1);
   bar->setMovable(false);
   bar->setFloatable(false);
   bar->setIconSize(QSize(24, 24));
@@ -115,6 +126,9 @@ void TfmMain::BuildToolBar() {
     action->setToolTip(QString::fromUtf8(info.tip));
     action->setData(info.command);
     toolButtons_[info.command] = action;
+    QWidget* button = bar->widgetForAction(action);
+    button->setProperty(kHintTag, info.command);
+    button->installEventFilter(this);
   }
   toolButtons_[12]->setCheckable(true);
 }
@@ -167,6 +181,25 @@ void TfmMain::BuildLists() {
   splitter1_->setChildrenCollapsible(false);
   splitter1_->setHandleWidth(5);
   setCentralWidget(splitter1_);
+  const std::pair<QWidget*, int> hints[] = {{lvCardList_, kAddCard}, {lvDeckList_, kRemoveCard}, {deckArea, 10}, {richEdit1_, 11}};
+  for (const auto& [control, tag] : hints) control->setProperty(kHintTag, tag);
+  for (QWidget* control : {static_cast<QWidget*>(lvCardList_), lvCardList_->viewport(), static_cast<QWidget*>(lvDeckList_),
+                           lvDeckList_->viewport(), deckArea, static_cast<QWidget*>(tabControl1_),
+                           static_cast<QWidget*>(richEdit1_), richEdit1_->viewport()}) {
+    control->setMouseTracking(true);
+  }
+}
+
+void TfmMain::BuildFileDialogs() {
+  const QString filter = QStringLiteral("テキストファイル (*.txt)");
+  openDialog1_ = new QFileDialog(this, QStringLiteral("デッキデータを開く"), QString(), filter);
+  openDialog1_->setAcceptMode(QFileDialog::AcceptOpen);
+  openDialog1_->setFileMode(QFileDialog::ExistingFile);
+  openDialog1_->setDefaultSuffix(QStringLiteral("txt"));
+  saveDialog1_ = new QFileDialog(this, QString(), QString(), filter);
+  saveDialog1_->setAcceptMode(QFileDialog::AcceptSave);
+  saveDialog1_->setFileMode(QFileDialog::AnyFile);
+  saveDialog1_->setDefaultSuffix(QStringLiteral("txt"));
 }
 
 void TfmMain::BuildStatusBar() {
@@ -179,23 +212,17 @@ void TfmMain::BuildStatusBar() {
       statusPanels_[i]->setAlignment(Qt::AlignCenter);
     }
     statusBar()->addWidget(statusPanels_[i], widths[i] > 0 ? 0 : 1);
+    statusPanels_[i]->setMouseTracking(true);
   }
+  statusBar()->setProperty(kHintTag, -1);
+  statusBar()->setMouseTracking(true);
   statusBar()->setSizeGripEnabled(true);
 }
 
 void TfmMain::Connect() {
-  connect(toolButtons_[0], &QAction::triggered, this, &QWidget::close);
-  connect(toolButtons_[6], &QAction::triggered, this, [this] {
-    if (!ConfirmDiscard()) return;
-    try {
-      SelectGameDefinition(true);
-    } catch (const EPathNotFound& error) {
-      // The game in use stays loaded.
-      QMessageBox::critical(this, kTitle, QString::fromUtf8(error.what()));
-    }
-  });
-  connect(toolButtons_[5], &QAction::triggered, this, &TfmMain::EditSettings);
-
+  for (QAction* action : toolButtons_) {
+    if (action != nullptr) connect(action, &QAction::triggered, this, [this, action] { RunCommand(action->data().toInt()); });
+  }
   connect(lvCardList_->horizontalHeader(), &QHeaderView::sectionClicked, this, &TfmMain::SortByColumn);
   connect(lvCardList_->horizontalHeader(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     popCardList_->popup(lvCardList_->horizontalHeader()->mapToGlobal(at));
@@ -209,18 +236,123 @@ void TfmMain::Connect() {
           [this](const QModelIndex& current) {
             plugin_->ShowDeckEntryText(plugin_->CurrentLayer(), current.row(), richEdit1_);
           });
+  connect(lvCardList_, &QAbstractItemView::doubleClicked, this, [this] { RunCommand(kAddCard); });
+  connect(lvDeckList_, &QAbstractItemView::doubleClicked, this, [this] { RunCommand(kRemoveCard); });
   connect(tabControl1_, &QTabBar::currentChanged, this, &TfmMain::ChangeDeckTab);
+  timer1_.setInterval(1500);
+  connect(&timer1_, &QTimer::timeout, this, [this] {
+    statusPanels_[2]->clear();
+    timer1_.stop();
+  });
+  lvCardList_->viewport()->installEventFilter(this);
   lvDeckList_->viewport()->installEventFilter(this);
+  qApp->installEventFilter(this);
+}
+
+void TfmMain::RunCommand(int command) {
+  switch (command) {
+    case 0:
+      close();
+      break;
+    case 1:
+      if (!ConfirmDiscard()) break;
+      plugin_->NewDeck();
+      plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
+      ShowChangedMark();
+      break;
+    case 2:
+      if (!ConfirmDiscard()) break;
+      if (openDialog1_->exec() == QDialog::Accepted && !openDialog1_->selectedFiles().isEmpty()) {
+        plugin_->LoadDeck(openDialog1_->selectedFiles().first().toStdU16String());
+        plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
+        ShowChangedMark();
+      }
+      break;
+    case 3:
+      if (saveDialog1_->exec() == QDialog::Accepted && !saveDialog1_->selectedFiles().isEmpty()) {
+        const std::u16string file = saveDialog1_->selectedFiles().first().toStdU16String();
+        // A deck that could not be written is told, not left for the user to find out later.
+        if (!plugin_->SaveDeck(file)) {
+          QMessageBox::critical(this, kTitle, QString::fromStdU16String(file + u" に書き込めません"));
+        }
+        ShowChangedMark();
+      }
+      break;
+    case 4:
+      plugin_->ApplySearch();
+      plugin_->RefreshCardList(lvCardList_);
+      plugin_->SortCardList(sortColumn_, sortDescending_);
+      ShowResultCount(plugin_->ListResult().Count());
+      break;
+    case 5:
+      EditSettings();
+      break;
+    case 6:
+      if (!ConfirmDiscard()) break;
+      try {
+        SelectGameDefinition(true);
+      } catch (const EPathNotFound& error) {
+        // The game in use stays loaded.
+        QMessageBox::critical(this, kTitle, QString::fromUtf8(error.what()));
+      }
+      break;
+    case 7:
+      QGuiApplication::clipboard()->setText(QString::fromStdU16String(plugin_->DeckClipboardText()));
+      break;
+    case kAddCard:
+      if (tabControl1_->currentIndex() < 0 || TPluginGUI::SelectedRow(lvCardList_) < 0) break;
+      AddSelectedCard();
+      plugin_->HideCardImage();
+      ShowChangedMark();
+      break;
+    case kRemoveCard: {
+      const int32_t row = TPluginGUI::SelectedRow(lvDeckList_);
+      if (tabControl1_->currentIndex() < 0 || row < 0) break;
+      plugin_->RemoveDeckEntry(plugin_->CurrentLayer(), row);
+      plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
+      plugin_->HideCardImage();
+      ShowChangedMark();
+      break;
+    }
+    default:
+      break;  // the image button only changes its own pressed state
+  }
+}
+
+void TfmMain::AddSelectedCard() {
+  const int32_t entry = plugin_->AddCardToDeck(TPluginGUI::SelectedRow(lvCardList_), plugin_->CurrentLayer());
+  if (entry < 0) return;  // a limit refused it: nothing to say
+  plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
+  TPluginGUI::SelectRow(lvDeckList_, entry);
+  lvDeckList_->scrollTo(lvDeckList_->model()->index(entry, 0), QAbstractItemView::EnsureVisible);
+}
+
+void TfmMain::MoveDeckEntry(int step) {
+  const int32_t row = TPluginGUI::SelectedRow(lvDeckList_);
+  if (tabControl1_->currentIndex() >= 0 && row >= 0 && plugin_->MoveDeckEntry(plugin_->CurrentLayer(), row, row + step)) {
+    TPluginGUI::SelectRow(lvDeckList_, row + step);
+  }
+  plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
 }
 
 bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
-  // The right button released over a deck entry shows its card in the card list.
-  if (watched == lvDeckList_->viewport() && event->type() == QEvent::MouseButtonRelease) {
-    const auto* mouse = static_cast<QMouseEvent*>(event);
-    if (mouse->button() == Qt::RightButton) {
-      const QModelIndex entry = lvDeckList_->indexAt(mouse->position().toPoint());
-      if (entry.isValid()) plugin_->LocateInCardList(plugin_->CurrentLayer(), entry.row(), lvCardList_);
+  switch (event->type()) {
+    case QEvent::KeyPress:
+      return KeyPressed(watched, static_cast<QKeyEvent*>(event));
+    case QEvent::MouseButtonPress: {
+      const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+      if (watched == lvCardList_->viewport()) cardListDownPoint_ = at;
+      if (watched == lvDeckList_->viewport()) deckListDownPoint_ = at;
+      break;
     }
+    case QEvent::MouseButtonRelease:
+      MouseReleased(watched, static_cast<QMouseEvent*>(event));
+      break;
+    case QEvent::MouseMove:
+      if (auto* widget = qobject_cast<QWidget*>(watched); widget != nullptr && widget->window() == this) PointerOver(widget);
+      break;
+    default:
+      break;
   }
   return QMainWindow::eventFilter(watched, event);
 }
@@ -228,6 +360,98 @@ bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
 void TfmMain::ChangeDeckTab() {
   plugin_->LeaveDeckLayer(lvDeckList_);
   plugin_->ShowDeckLayer(tabControl1_, lvDeckList_);
+}
+
+bool TfmMain::KeyPressed(QObject* watched, QKeyEvent* key) {
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (widget == nullptr || widget->window() != this || watched != QApplication::focusWidget()) return false;
+  // The window sees every key first: Ctrl (with Shift or Alt or not) and C, F, N, O or S run their command.
+  if (key->modifiers() & Qt::ControlModifier) {
+    static const std::pair<int, int> shortcuts[] = {{Qt::Key_C, 7}, {Qt::Key_F, 4}, {Qt::Key_N, 1}, {Qt::Key_O, 2}, {Qt::Key_S, 3}};
+    for (const auto& [keyCode, command] : shortcuts) {
+      if (key->key() != keyCode) continue;
+      RunCommand(command);
+      // The lists would put their own cell on the clipboard over the deck.
+      return keyCode == Qt::Key_C && (watched == lvCardList_ || watched == lvDeckList_);
+    }
+  }
+  const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+  if (watched == lvCardList_ && enter) {
+    RunCommand(kAddCard);
+    return true;
+  }
+  if (watched == lvDeckList_ && enter) {
+    RunCommand(kRemoveCard);
+    return true;
+  }
+  if (watched == lvDeckList_ && (key->modifiers() & Qt::ControlModifier) &&
+      (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
+    MoveDeckEntry(key->key() == Qt::Key_Up ? -1 : 1);
+    return true;
+  }
+  return false;
+}
+
+void TfmMain::MouseReleased(QObject* watched, QMouseEvent* mouse) {
+  if (watched == lvDeckList_->viewport() && mouse->button() == Qt::RightButton) {
+    // The right button released over a deck entry shows its card in the card list.
+    const QModelIndex entry = lvDeckList_->indexAt(mouse->position().toPoint());
+    if (entry.isValid()) plugin_->LocateInCardList(plugin_->CurrentLayer(), entry.row(), lvCardList_);
+  }
+  if (mouse->button() == Qt::LeftButton && toolButtons_[12]->isChecked()) {
+    // With the image button down, a click on a list row pops its card's picture up.
+    if (watched == lvCardList_->viewport() && lvCardList_->indexAt(mouse->position().toPoint()).isValid()) {
+      const int32_t row = TPluginGUI::SelectedRow(lvCardList_);
+      if (row >= 0) plugin_->PopupCardImage(-1, row, cardListDownPoint_);
+    }
+    if (watched == lvDeckList_->viewport() && lvDeckList_->indexAt(mouse->position().toPoint()).isValid()) {
+      const int32_t row = TPluginGUI::SelectedRow(lvDeckList_);
+      if (row >= 0) plugin_->PopupCardImage(plugin_->CurrentLayer(), row, deckListDownPoint_);
+    }
+  }
+  // Toolbar buttons act on the release of any mouse button; the left one triggers them already.
+  if (mouse->button() != Qt::LeftButton) {
+    for (QAction* action : toolButtons_) {
+      if (action != nullptr && watched == toolBar_->widgetForAction(action) &&
+          static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint())) {
+        RunCommand(action->data().toInt());
+      }
+    }
+  }
+}
+
+void TfmMain::PointerOver(QWidget* widget) {
+  // The control is the nearest one that has a short help number.
+  while (widget != nullptr && !widget->property(kHintTag).isValid()) widget = widget->parentWidget();
+  if (widget == nullptr || widget == lastHintControl_) return;
+  lastHintControl_ = widget;
+  ShowStatusHelp(widget->property(kHintTag).toInt());
+  plugin_->HideCardImage();
+}
+
+QString TfmMain::StatusHelpText(int tag) {
+  static const char* const texts[] = {
+      "アプリケーションを終了します (Alt+F4)",
+      "デッキデータを初期化します(Ctrl+N)",
+      "デッキデータを読み込みます(Ctrl+L)",
+      "デッキデータを保存します(Ctrl+S)",
+      "検索ダイアログを開きます(Ctrl+F)",
+      "設定ダイアログを開きます",
+      "プラグインを切り替えます",
+      "デッキデータをクリップボードにコピーします(Ctrl+C)",
+      "選択データを１枚追加します(Enterまたはダブルクリック)",
+      "選択データを１枚減らします(Enterまたはダブルクリック)",
+      "デッキ領域を変更します(タブを選択)",
+      "選択しているデータのテキストを表示",
+      "選択しているデータの画像を表示",
+  };
+  return tag >= 0 && tag < 13 ? QString::fromUtf8(texts[tag]) : QString();
+}
+
+void TfmMain::ShowStatusHelp(int tag) {
+  if (noStatusHelp_) return;
+  statusPanels_[2]->setText(StatusHelpText(tag));
+  timer1_.start();  // restarted: the help goes 1500 milliseconds after it was shown
 }
 
 bool TfmMain::SelectGameDefinition(bool forceDialog) {

@@ -4,6 +4,8 @@
 // definition, and the orderly end.
 
 #include <QMainWindow>
+#include <QPoint>
+#include <QTimer>
 #include <memory>
 #include <string>
 
@@ -12,6 +14,10 @@
 #include "ui/Settings.h"
 
 class QAction;
+class QFileDialog;
+class QKeyEvent;
+class QMouseEvent;
+class QToolBar;
 class QLabel;
 class QMenu;
 class QSplitter;
@@ -48,6 +54,19 @@ class TfmMain : public QMainWindow {
   void ShowChangedMark();
   void StoreColumnWidths();
   void EditSettings();
+  // Carries out one command: 0 close, 1 new deck, 2 open, 3 save, 4 search,
+  // 5 settings, 6 switch game, 7 copy to the clipboard, 8 add the selected
+  // card, 9 remove one copy of the selected deck entry; others do nothing.
+  void RunCommand(int command);
+  // The short help of a control in status bar panel 2, cleared after 1500 ms.
+  void ShowStatusHelp(int tag);
+  static QString StatusHelpText(int tag);
+  QTimer* HelpTimer() { return &timer1_; }
+  QFileDialog* OpenDialog() const { return openDialog1_; }
+  QFileDialog* SaveDialog() const { return saveDialog1_; }
+
+  static constexpr int kAddCard = 8;
+  static constexpr int kRemoveCard = 9;
 
   TPluginGUI& Plugin() const { return *plugin_; }
   QTableView* CardList() const { return lvCardList_; }
@@ -77,6 +96,12 @@ class TfmMain : public QMainWindow {
   void BuildToolBar();
   void BuildLists();
   void BuildStatusBar();
+  void BuildFileDialogs();
+  bool KeyPressed(QObject* watched, QKeyEvent* key);
+  void MouseReleased(QObject* watched, QMouseEvent* mouse);
+  void PointerOver(QWidget* widget);
+  void AddSelectedCard();
+  void MoveDeckEntry(int step);
   void Connect();
   void LoadSettings();
   void SaveSettings();
@@ -102,6 +127,13 @@ class TfmMain : public QMainWindow {
   bool cardListDoubleBuffered_ = true;  // Qt paints every widget double-buffered; the switch is kept for the file
 
   QAction* toolButtons_[13] = {};
+  QToolBar* toolBar_ = nullptr;
+  QFileDialog* openDialog1_ = nullptr;
+  QFileDialog* saveDialog1_ = nullptr;
+  QTimer timer1_;
+  QPoint cardListDownPoint_;
+  QPoint deckListDownPoint_;
+  QWidget* lastHintControl_ = nullptr;
   QTableView* lvCardList_ = nullptr;
   QTableView* lvDeckList_ = nullptr;
   QTabBar* tabControl1_ = nullptr;

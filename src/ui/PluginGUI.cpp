@@ -5,6 +5,7 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPoint>
 #include <QTabBar>
 #include <QTableView>
 #include <QTextEdit>
@@ -13,7 +14,9 @@
 #include "cards/Markup.h"
 #include "common/Text.h"
 #include "gamedef/IniFile.h"
+#include "ui/CardImage.h"
 #include "ui/ListModel.h"
+#include "ui/SearchDialog.h"
 #include "ui/MarkupRender.h"
 
 namespace {
@@ -30,7 +33,10 @@ std::u16string JoinedValues(const TCardItem* card, const TSectionItem* section) 
 }  // namespace
 
 TPluginGUI::TPluginGUI(std::u16string programFolder, TRTFtoHtml& markup)
-    : TPlugin(std::move(programFolder)), markup_(markup) {
+    : TPlugin(std::move(programFolder)),
+      markup_(markup),
+      search_(std::make_unique<TfmSearch>()),
+      cardImage_(std::make_unique<TfmCardImage>()) {
   cardModel_ = std::make_unique<TListModel>(
       TListModel::Source{
           [this] { return CardSections().VisibleCount(); },
@@ -50,14 +56,36 @@ TPluginGUI::TPluginGUI(std::u16string programFolder, TRTFtoHtml& markup)
 TPluginGUI::~TPluginGUI() = default;
 
 bool TPluginGUI::LoadGameDefinition(const std::u16string& fileName) {
-  // Loading also rebuilds the search criteria from the schema, failed or not.
-  return Load(fileName);
+  // The choice boxes read the parameters' values in place: they go before the values do.
+  search_->ClearItems();
+  const bool loaded = Load(fileName);
+  cardImage_->SetArchives(ImageArchives());
+  search_->Rebuild(Params(), Criteria());
+  return loaded;
 }
 
 void TPluginGUI::CloseGameDefinition() {
+  search_->ClearItems();
   Criteria().Clear();
   Clear();
 }
+
+bool TPluginGUI::ApplySearch() {
+  if (search_->Execute()) TPlugin::ApplySearch();
+  return true;
+}
+
+void TPluginGUI::PopupCardImage(int32_t layer, int32_t row, const QPoint& at) {
+  const TCardItem* card = nullptr;
+  if (layer < 0) {
+    if (row >= 0 && row < ListResult().Count()) card = ListResult().CardAt(row);
+  } else if (layer < Deck().LayerCount() && row >= 0 && row < Deck().Layer(layer).EntryCount()) {
+    card = Cards().Find(Deck().Layer(layer).Entry(row).Key());
+  }
+  if (card != nullptr) cardImage_->ShowCardImage(at.x(), at.y(), card->PlainValue(u"Image"), true);
+}
+
+void TPluginGUI::HideCardImage() { cardImage_->ShowCardImage(0, 0, std::u16string(), false); }
 
 void TPluginGUI::FillColumns(QTableView* list, TListModel* model, const TSectionList& sections, bool withCountColumn) {
   model->Reset(model->Rows());
@@ -198,11 +226,13 @@ std::u16string TPluginGUI::DeckCellText(int32_t layer, int32_t row, int32_t colu
 }
 
 void TPluginGUI::ShowCardText(int32_t row, QTextEdit* box) {
+  HideCardImage();
   if (row < 0 || row >= ListResult().Count()) return;
   RenderTo(box, CardText(*ListResult().CardAt(row)), markup_);
 }
 
 void TPluginGUI::ShowDeckEntryText(int32_t layer, int32_t row, QTextEdit* box) {
+  HideCardImage();
   if (layer < 0 || layer >= Deck().LayerCount() || row < 0 || row >= Deck().Layer(layer).EntryCount()) return;
   const TCardItem* card = Cards().Find(Deck().Layer(layer).Entry(row).Key());
   RenderTo(box, card != nullptr ? CardText(*card) : std::u16string(TextKey().size(), u'\n'), markup_);

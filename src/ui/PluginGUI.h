@@ -13,8 +13,11 @@ class QMenu;
 class QTabBar;
 class QTableView;
 class QTextEdit;
+class QPoint;
 class TListModel;
 class TRTFtoHtml;
+class TfmCardImage;
+class TfmSearch;
 
 class TPluginGUI : public TPlugin {
  public:
@@ -24,9 +27,21 @@ class TPluginGUI : public TPlugin {
   TListModel* CardModel() const { return cardModel_.get(); }
   TListModel* DeckModel() const { return deckModel_.get(); }
 
-  // Load, then the search criteria are rebuilt whether or not it succeeded.
+  TfmSearch& SearchDialog() const { return *search_; }
+  TfmCardImage& CardImage() const { return *cardImage_; }
+
+  // Load, then the image window takes the archives and the search dialog's
+  // panels are rebuilt, whether or not the load succeeded.
   bool LoadGameDefinition(const std::u16string& fileName);
   void CloseGameDefinition();
+  // Runs the search dialog; when it is confirmed, the card list result is
+  // refilled with the cards that meet its criteria. Always true.
+  bool ApplySearch();
+
+  // Pops the picture of a card up near the screen point: the card of a card
+  // list row (layer -1) or of a deck entry of that layer.
+  void PopupCardImage(int32_t layer, int32_t row, const QPoint& at);
+  void HideCardImage();
 
   // The columns and the column menu of each list; the list and menu are kept.
   void BuildCardColumns(QTableView* list, QMenu* menu);
@@ -69,6 +84,8 @@ class TPluginGUI : public TPlugin {
   void StoreWidths(const QTableView* list, TSectionList& sections, int32_t firstColumn, const std::u16string& format);
 
   TRTFtoHtml& markup_;
+  std::unique_ptr<TfmSearch> search_;
+  std::unique_ptr<TfmCardImage> cardImage_;
   std::unique_ptr<TListModel> cardModel_;
   std::unique_ptr<TListModel> deckModel_;
   QTableView* cardList_ = nullptr;

@@ -2,6 +2,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
+#include <QFileDialog>
 #include <QDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -312,4 +314,153 @@ TEST_F(WindowTest, SwitchingAndCancellingKeepsTheGameAndItsDeck) {
   EXPECT_EQ(window->Plugin().Deck().Layer(0).EntryCount(), 1);
   EXPECT_EQ(window->CardList()->model()->rowCount(), 3);
   window->Plugin().NewDeck();
+}
+
+namespace {
+
+// Presses a key in the control that has the focus, as the user would.
+void Press(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+  QWidget* window = control->window();
+  if (!window->isVisible()) window->show();
+  QApplication::setActiveWindow(window);
+  control->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), control);
+  QTest::keyClick(control, key, modifiers);
+}
+
+// A double click as a user makes it: a click, then the second press.
+void DoubleClick(QTableView* list, int row) {
+  const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
+  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+}
+
+std::vector<std::string> DeckEntries(TfmMain& window) {
+  std::vector<std::string> entries;
+  const TDeckLayer& layer = window.Plugin().Deck().Layer(window.Plugin().CurrentLayer());
+  for (int32_t i = 0; i < layer.EntryCount(); ++i) {
+    entries.push_back(ToUtf8(layer.Entry(i).Key()) + "x" + std::to_string(layer.Entry(i).Count()));
+  }
+  return entries;
+}
+
+}  // namespace
+
+TEST_F(WindowTest, EnterAndDoubleClicksAddAndRemoveCopies) {
+  auto window = Start();
+  window->show();
+  QTableView* cards = window->CardList();
+  QTableView* deck = window->DeckList();
+  Press(cards, Qt::Key_Return);  // no row selected: nothing
+  EXPECT_EQ(DeckEntries(*window), Cells{});
+  TPluginGUI::SelectRow(cards, 1);
+  Press(cards, Qt::Key_Return);
+  Press(cards, Qt::Key_Enter);
+  TPluginGUI::SelectRow(cards, 2);
+  DoubleClick(cards, 2);
+  EXPECT_EQ(DeckEntries(*window), (Cells{"002x2", "003x1"}));
+  EXPECT_EQ(TPluginGUI::SelectedRow(deck), 1);  // the added entry is selected
+  EXPECT_EQ(window->StatusPanel(1)->text(), QStringLiteral("変更あり"));
+  EXPECT_EQ(window->DeckTabs()->tabText(0), QStringLiteral("Main 3/60"));
+  TPluginGUI::SelectRow(cards, 1);
+  Press(cards, Qt::Key_Return);
+  Press(cards, Qt::Key_Return);  // beyond the item limit of 3: silently refused
+  EXPECT_EQ(DeckEntries(*window), (Cells{"002x3", "003x1"}));
+  TPluginGUI::SelectRow(deck, 0);
+  Press(deck, Qt::Key_Return);
+  DoubleClick(deck, 1);
+  EXPECT_EQ(DeckEntries(*window), (Cells{"002x2"}));
+  window->Plugin().NewDeck();
+}
+
+TEST_F(WindowTest, CtrlUpAndDownMoveEntriesWithoutTheChangedMark) {
+  auto window = Start();
+  for (int row = 0; row < 3; ++row) window->Plugin().AddCardToDeck(row, 0);
+  window->Plugin().Deck().SetChanged(false);
+  window->Plugin().RefreshDeckList(window->DeckTabs(), window->DeckList());
+  window->ShowChangedMark();
+  QTableView* deck = window->DeckList();
+  TPluginGUI::SelectRow(deck, 0);
+  Press(deck, Qt::Key_Up, Qt::ControlModifier);  // the first entry stays
+  Press(deck, Qt::Key_Down, Qt::ControlModifier);
+  EXPECT_EQ(DeckEntries(*window), (Cells{"002x1", "001x1", "003x1"}));
+  EXPECT_EQ(TPluginGUI::SelectedRow(deck), 1);
+  Press(deck, Qt::Key_Down, Qt::ControlModifier);
+  Press(deck, Qt::Key_Down, Qt::ControlModifier);  // the last entry stays
+  EXPECT_EQ(DeckEntries(*window), (Cells{"002x1", "003x1", "001x1"}));
+  EXPECT_EQ(TPluginGUI::SelectedRow(deck), 2);
+  EXPECT_FALSE(window->Plugin().Deck().IsChanged());
+  EXPECT_EQ(window->StatusPanel(1)->text(), QString());
+  EXPECT_TRUE(window->ConfirmDiscard());  // a new order alone is nothing to ask about
+}
+
+TEST_F(WindowTest, ControlKeysRunTheirCommands) {
+  auto window = Start();
+  QTableView* cards = window->CardList();
+  // Ctrl+C copies the deck as text, from the card list too.
+  window->Plugin().AddCardToDeck(0, 0);
+  Press(cards, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("\n[Main]\n  1  Alpha\n\n[Side]\n"));
+  // Ctrl+Shift+S saves like Ctrl+S.
+  WhenModal([this](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(QString::fromStdString(folder_.NativePath("deck.txt")));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  Press(cards, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(folder_.Read("deck.txt"), "=Mini=\r\n\r\n[Main]\r\n 1\t001\r\n\r\n[Side]\r\n");
+  EXPECT_EQ(window->StatusPanel(1)->text(), QString());
+  // Ctrl+N empties the deck (nothing to ask: it was saved).
+  window->Plugin().AddCardToDeck(1, 0);
+  window->Plugin().Deck().SetChanged(false);
+  Press(cards, Qt::Key_N, Qt::ControlModifier);
+  EXPECT_EQ(window->Plugin().Deck().Layer(0).EntryCount(), 0);
+  // Ctrl+O opens the deck file again.
+  WhenModal([this](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("デッキデータを開く"));
+    dialog->selectFile(QString::fromStdString(folder_.NativePath("deck.txt")));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  Press(cards, Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(DeckEntries(*window), (Cells{"001x1"}));
+  // Ctrl+L is bound to nothing (no dialog opens).
+  Press(cards, Qt::Key_L, Qt::ControlModifier);
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(WindowTest, ASaveThatFailsIsTold) {
+  auto window = Start();
+  window->Plugin().AddCardToDeck(0, 0);
+  WhenModal([this](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    dialog->selectFile(QString::fromStdString(folder_.NativePath("missing/deck.txt")));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  QString told;
+  AnswerMessage(QMessageBox::Ok, &told);
+  window->RunCommand(3);
+  EXPECT_TRUE(told.contains(QStringLiteral("に書き込めません")));
+  EXPECT_EQ(window->StatusPanel(1)->text(), QStringLiteral("変更あり"));
+  window->Plugin().NewDeck();
+}
+
+TEST_F(WindowTest, TheShortHelpFollowsThePointerAndFades) {
+  auto window = Start();
+  window->show();
+  QTest::mouseMove(window->CardList()->viewport(), QPoint(20, 20));
+  EXPECT_EQ(window->StatusPanel(2)->text(), TfmMain::StatusHelpText(8));
+  EXPECT_TRUE(window->HelpTimer()->isActive());
+  window->StatusPanel(2)->setText(QStringLiteral("kept"));
+  QTest::mouseMove(window->CardList()->viewport(), QPoint(40, 30));  // within the same control: nothing
+  EXPECT_EQ(window->StatusPanel(2)->text(), QStringLiteral("kept"));
+  QTest::mouseMove(window->DeckList()->viewport(), QPoint(10, 10));
+  EXPECT_EQ(window->StatusPanel(2)->text(), QStringLiteral("選択データを１枚減らします(Enterまたはダブルクリック)"));
+  QMetaObject::invokeMethod(window->HelpTimer(), "timeout");  // 1500 milliseconds later
+  EXPECT_EQ(window->StatusPanel(2)->text(), QString());
+  EXPECT_FALSE(window->HelpTimer()->isActive());
+  EXPECT_EQ(TfmMain::StatusHelpText(2), QStringLiteral("デッキデータを読み込みます(Ctrl+L)"));
+  EXPECT_EQ(TfmMain::StatusHelpText(13), QString());
 }

@@ -1,0 +1,118 @@
+#include "cards/ImageArchive.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <unzip.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+
+#include "common/FilePath.h"
+#include "common/Text.h"
+
+namespace {
+
+// unzLocateFile's case rule: a to z match A to Z, every other byte must be equal.
+constexpr int kLettersIgnoringCase = 2;
+
+std::FILE* Stream(voidpf stream) { return static_cast<std::FILE*>(stream); }
+
+// The archive reader's file functions: C library streams, read-only, no text
+// translation. Only a regular file is read, and it is opened without blocking
+// so that a pipe named as an archive cannot stall the lookup.
+voidpf OpenArchive(voidpf, const char* path, int) {
+  const int fd = open(path, O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return nullptr;
+  struct stat info {};
+  std::FILE* stream = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) ? fdopen(fd, "rb") : nullptr;
+  if (stream == nullptr) close(fd);
+  return stream;
+}
+
+uLong ReadArchive(voidpf, voidpf stream, void* buffer, uLong size) { return std::fread(buffer, 1, size, Stream(stream)); }
+
+long TellArchive(voidpf, voidpf stream) { return std::ftell(Stream(stream)); }
+
+long SeekArchive(voidpf, voidpf stream, uLong offset, int origin) {
+  int whence = SEEK_SET;
+  switch (origin) {
+    case ZLIB_FILEFUNC_SEEK_SET: whence = SEEK_SET; break;
+    case ZLIB_FILEFUNC_SEEK_CUR: whence = SEEK_CUR; break;
+    case ZLIB_FILEFUNC_SEEK_END: whence = SEEK_END; break;
+    default: return -1;
+  }
+  return std::fseek(Stream(stream), static_cast<long>(offset), whence);
+}
+
+int CloseArchive(voidpf, voidpf stream) { return std::fclose(Stream(stream)); }
+
+int ArchiveError(voidpf, voidpf stream) { return std::ferror(Stream(stream)); }
+
+using Archive = std::unique_ptr<void, int (*)(unzFile)>;
+
+Archive OpenZip(const std::u16string& path) {
+  // The reader never writes, so it has no write function.
+  zlib_filefunc_def functions{OpenArchive, ReadArchive, nullptr, TellArchive, SeekArchive, CloseArchive, ArchiveError,
+                              nullptr};
+  return Archive(unzOpen2(NativePath(path).c_str(), &functions), unzClose);
+}
+
+// Copies the located entry into the stream. False on a read error, a checksum
+// error, or content beyond kMaxImageEntryBytes, of which nothing more is written.
+bool CopyEntry(unzFile zip, std::FILE* out) {
+  if (unzOpenCurrentFile3(zip, nullptr, nullptr, 0, nullptr) != UNZ_OK) return false;
+  char buffer[1 << 16];
+  std::size_t total = 0;
+  int read = 0;
+  while ((read = unzReadCurrentFile(zip, buffer, sizeof buffer)) > 0) {
+    const auto size = static_cast<std::size_t>(read);
+    total += size;
+    if (total > kMaxImageEntryBytes || std::fwrite(buffer, 1, size, out) != size) break;
+  }
+  const bool closed = unzCloseCurrentFile(zip) == UNZ_OK;
+  return read == 0 && closed;
+}
+
+enum class Lookup { kAbsent, kCopied, kFailed };
+
+Lookup ExtractFrom(const std::u16string& archive, const std::string& entryName, const std::u16string& destination) {
+  const Archive zip = OpenZip(archive);
+  if (!zip || unzLocateFile(zip.get(), entryName.c_str(), kLettersIgnoringCase) != UNZ_OK) return Lookup::kAbsent;
+  std::FILE* out = std::fopen(NativePath(destination).c_str(), "wb");
+  if (out == nullptr) return Lookup::kFailed;
+  const bool copied = CopyEntry(zip.get(), out);
+  return std::fclose(out) == 0 && copied ? Lookup::kCopied : Lookup::kFailed;
+}
+
+}  // namespace
+
+TImageTempFile::TImageTempFile() {
+  std::error_code error;
+  std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+  if (error) folder = "/tmp";
+  std::string pattern = (folder / "iniXXXXXX").string();
+  const int fd = mkstemp(pattern.data());
+  if (fd < 0) return;
+  close(fd);
+  path_ = FromUtf8(pattern);
+}
+
+TImageTempFile::~TImageTempFile() {
+  // A file that cannot be deleted is left behind.
+  if (!path_.empty()) unlink(NativePath(path_).c_str());
+}
+
+bool ExtractImageEntry(const std::vector<std::u16string>& archives, std::string_view entryName,
+                       const std::u16string& destination) {
+  // A name with a NUL byte cannot be stored in an archive.
+  if (entryName.size() > kMaxImageEntryNameBytes || entryName.find('\0') != std::string_view::npos) return false;
+  const std::string name(entryName);
+  for (const std::u16string& archive : archives) {
+    const Lookup lookup = ExtractFrom(archive, name, destination);
+    if (lookup != Lookup::kAbsent) return lookup == Lookup::kCopied;
+  }
+  return false;
+}
