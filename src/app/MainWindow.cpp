@@ -155,6 +155,7 @@ void TfmMain::BuildLists() {
   tabControl1_->setShape(QTabBar::RoundedEast);
   tabControl1_->setExpanding(false);
   tabControl1_->setDrawBase(false);
+  tabControl1_->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);  // the tabs keep their width beside a wide list
   auto* deckLayout = new QHBoxLayout(deckArea);
   deckLayout->setContentsMargins(0, 0, 0, 0);
   deckLayout->setSpacing(0);

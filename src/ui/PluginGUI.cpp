@@ -181,6 +181,7 @@ void TPluginGUI::FillDeckTabs(QTabBar* tabs) {
                      .arg(layer.TotalLimit()));
   }
   tabs->setCurrentIndex(remembered < 0 ? 0 : std::min(remembered, tabs->count() - 1));
+  tabs->updateGeometry();  // a hidden tab bar does not tell its layout that it grew
 }
 
 void TPluginGUI::RefreshDeckList(QTabBar* tabs, QTableView* list) {

@@ -145,6 +145,9 @@ TEST_F(WindowTest, FirstStartAsksForTheGameAndLoadsIt) {
   EXPECT_EQ(Captions(window->DeckList()), (Cells{"", "Card name"}));
   ASSERT_EQ(window->DeckTabs()->count(), 2);
   EXPECT_EQ(window->DeckTabs()->tabText(0), QStringLiteral("Main 0/60"));
+  window->show();
+  QApplication::processEvents();
+  EXPECT_GE(window->DeckTabs()->width(), window->DeckTabs()->sizeHint().width());  // beside the deck list, not pushed out
   EXPECT_EQ(window->StatusPanel(0)->text(), QStringLiteral("Result :     3 cards"));
   EXPECT_EQ(window->StatusPanel(1)->text(), QString());
 }
