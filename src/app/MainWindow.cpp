@@ -365,7 +365,8 @@ void TfmMain::ChangeDeckTab() {
 
 bool TfmMain::KeyPressed(QObject* watched, QKeyEvent* key) {
   auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr || widget->window() != this || watched != QApplication::focusWidget()) return false;
+  // The key goes first to the control that has the focus in this window; parents see it after.
+  if (widget == nullptr || widget->window() != this || watched != focusWidget()) return false;
   // The window sees every key first: Ctrl (with Shift or Alt or not) and C, F, N, O or S run their command.
   if (key->modifiers() & Qt::ControlModifier) {
     static const std::pair<int, int> shortcuts[] = {{Qt::Key_C, 7}, {Qt::Key_F, 4}, {Qt::Key_N, 1}, {Qt::Key_O, 2}, {Qt::Key_S, 3}};
