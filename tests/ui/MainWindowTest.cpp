@@ -16,6 +16,7 @@
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
+#include <QToolBar>
 #include <filesystem>
 #include <deque>
 #include <functional>
@@ -466,4 +467,15 @@ TEST_F(WindowTest, TheShortHelpFollowsThePointerAndFades) {
   EXPECT_FALSE(window->HelpTimer()->isActive());
   EXPECT_EQ(TfmMain::StatusHelpText(2), QStringLiteral("デッキデータを読み込みます(Ctrl+L)"));
   EXPECT_EQ(TfmMain::StatusHelpText(13), QString());
+}
+
+TEST_F(WindowTest, ToolbarButtonsActOnTheReleaseOfAnyButton) {
+  auto window = Start();
+  window->show();
+  window->Plugin().AddCardToDeck(1, 0);
+  QGuiApplication::clipboard()->clear();
+  QWidget* clipboardButton = window->findChildren<QToolBar*>().first()->widgetForAction(window->ToolButton(7));
+  QTest::mouseClick(clipboardButton, Qt::RightButton);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("\n[Main]\n  1  Beta\n\n[Side]\n"));
+  window->Plugin().NewDeck();
 }
