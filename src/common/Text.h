@@ -57,16 +57,6 @@ struct IgnoreCaseEqual {
   bool operator()(std::u16string_view a, std::u16string_view b) const { return EqualsIgnoreCase(a, b); }
 };
 
-// Ordinal hash and equality that accept views, for lookups without a copy.
-struct TextHash {
-  using is_transparent = void;
-  std::size_t operator()(std::u16string_view text) const { return std::hash<std::u16string_view>{}(text); }
-};
-struct TextEqual {
-  using is_transparent = void;
-  bool operator()(std::u16string_view a, std::u16string_view b) const { return a == b; }
-};
-
 // Comma list, read and written the way the class library's comma text does it.
 std::vector<std::u16string> ReadCommaList(std::u16string_view text);
 std::u16string WriteCommaList(const std::vector<std::u16string>& items);

@@ -142,8 +142,7 @@ std::u16string TPlugin::CardText(const TCardItem& card) const {
 }
 
 bool TPlugin::NewDeck() {
-  deck_.ClearEntries();
-  deck_.SetChanged(false);
+  deck_.ClearEntries();  // every changed flag is cleared with the entries
   return true;
 }
 
