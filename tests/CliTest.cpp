@@ -3,8 +3,11 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <grp.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <nlohmann/json.hpp>
 #include <string>
@@ -30,26 +33,49 @@ struct Outcome {
   std::string err;
 };
 
+// The tool's process: as this one's user, or as an ordinary user when this
+// one is root (root may write any file, an ordinary user may not).
+pid_t Spawn(std::vector<char*>& argv, int out, int err, bool asOrdinaryUser) {
+  if (!asOrdinaryUser || geteuid() != 0) {
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, out, 1);
+    posix_spawn_file_actions_adddup2(&actions, err, 2);
+    pid_t pid = -1;
+    if (posix_spawn(&pid, CLI_PATH, &actions, nullptr, argv.data(), environ) != 0) pid = -1;
+    posix_spawn_file_actions_destroy(&actions);
+    return pid;
+  }
+  const pid_t pid = fork();
+  if (pid == 0) {
+    constexpr uid_t kNobody = 65534;
+    if (dup2(out, 1) < 0 || dup2(err, 2) < 0 || setgroups(0, nullptr) != 0 || setgid(kNobody) != 0 ||
+        setuid(kNobody) != 0) {
+      _exit(127);
+    }
+    execve(CLI_PATH, argv.data(), environ);
+    _exit(127);
+  }
+  return pid;
+}
+
 // Runs the tool with the arguments, its output and errors caught in files.
-Outcome RunCli(const Args& args) {
+Outcome RunCli(const Args& args, bool asOrdinaryUser = false) {
   TempFolder capture;
   std::vector<char*> argv{const_cast<char*>(CLI_PATH)};
   for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
   argv.push_back(nullptr);
-  const std::string out = capture.NativePath("out");
-  const std::string err = capture.NativePath("err");
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, 1, out.c_str(), O_WRONLY | O_CREAT, 0600);
-  posix_spawn_file_actions_addopen(&actions, 2, err.c_str(), O_WRONLY | O_CREAT, 0600);
-  pid_t pid = 0;
+  const int out = open(capture.NativePath("out").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
+  const int err = open(capture.NativePath("err").c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0600);
   Outcome run;
-  if (posix_spawn(&pid, CLI_PATH, &actions, nullptr, argv.data(), environ) == 0) {
+  const pid_t pid = Spawn(argv, out, err, asOrdinaryUser);
+  close(out);
+  close(err);
+  if (pid > 0) {
     int status = 0;
     waitpid(pid, &status, 0);
     run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   }
-  posix_spawn_file_actions_destroy(&actions);
   run.out = capture.Read("out");
   run.err = capture.Read("err");
   return run;
@@ -348,6 +374,20 @@ TEST(CliBuild, SavesADeckThatLoadsAgain) {
   EXPECT_EQ(more.out,
             "remove 0:0 1\nremove 0:0 0\n=晶霊譚ヴェルミナ=\n\n[メインデッキ]\n\n[サイドデッキ]\n\n[切り札デッキ]\n "
             "1\tEV-016\n");
+}
+
+TEST(CliBuild, RefusesToReplaceADeckFileTheUserMayNotWrite) {
+  const MiniGame mini;
+  // The ordinary user may read the game and write the folder, but not the deck file.
+  chmod(mini.folder.Folder().c_str(), 0777);
+  const std::string deck = mini.folder.NativePath("deck.txt");
+  const std::string old = "=Mini=\r\n[Main]\r\n 1\t001\r\n";
+  mini.folder.Write("deck.txt", old);
+  chmod(deck.c_str(), 0444);
+  const Outcome run = RunCli({"build", mini.Game(), "--deck", deck, "--add", "0:002", "--save", deck}, true);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_TRUE(Contains(run.err, u"cannot save the deck")) << run.err;
+  EXPECT_EQ(mini.folder.Read("deck.txt"), old);
 }
 
 // ---- markup ----

@@ -118,12 +118,17 @@ TEST_F(DeckFileTest, ReadsLongLinesInPiecesAndCutsLongKeys) {
 
 TEST_F(DeckFileTest, KeepsTheOldFileWhenASaveFails) {
   plugin_.AddCardToDeck(0, 0);
-  const std::u16string path = game_.folder.Write("ro/deck.txt", "=Mini=\r\n");
+  // A read-only folder, and a read-only file in a folder that may be written.
+  const std::u16string inReadOnlyFolder = game_.folder.Write("ro/deck.txt", "=Mini=\r\n");
   chmod(game_.folder.NativePath("ro").c_str(), 0555);
+  const std::u16string readOnlyFile = game_.folder.Write("rw/deck.txt", "=Mini=\r\n");
+  chmod(game_.folder.NativePath("rw/deck.txt").c_str(), 0444);
   HonourFilePermissions honour;
-  EXPECT_FALSE(plugin_.SaveDeck(path));
-  EXPECT_EQ(game_.folder.Read("ro/deck.txt"), "=Mini=\r\n");
-  EXPECT_TRUE(plugin_.Deck().IsChanged());
+  for (const std::u16string& path : {inReadOnlyFolder, readOnlyFile}) {
+    EXPECT_FALSE(plugin_.SaveDeck(path));
+    EXPECT_EQ(game_.folder.Read(ToUtf8(path.substr(game_.folder.Path("").size()))), "=Mini=\r\n");
+    EXPECT_TRUE(plugin_.Deck().IsChanged());
+  }
 }
 
 TEST_F(DeckFileTest, WritesJapaneseAndPercentSignsUnchanged) {

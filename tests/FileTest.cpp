@@ -98,3 +98,18 @@ TEST(ReplaceFileContents, AFailedWriteLeavesTheOldFileIntact) {
   EXPECT_FALSE(ReplaceFileContents(folder.Path("missing/deck.txt"), "x"));
   EXPECT_FALSE(ReplaceFileContents(folder.Path(""), "x"));  // a folder is not replaced
 }
+
+TEST(ReplaceFileContents, RefusesAReadOnlyFileInAWritableFolder) {
+  TempFolder folder;
+  const std::u16string path = folder.Write("deck.txt", "precious\r\n");
+  chmod(folder.NativePath("deck.txt").c_str(), 0444);
+  ASSERT_EQ(symlink(folder.NativePath("deck.txt").c_str(), folder.NativePath("link.txt").c_str()), 0);
+  HonourFilePermissions honour;
+  EXPECT_FALSE(ReplaceFileContents(path, "lost"));
+  EXPECT_FALSE(ReplaceFileContents(folder.Path("link.txt"), "lost"));
+  EXPECT_EQ(folder.Read("deck.txt"), "precious\r\n");
+  struct stat info {};
+  lstat(folder.NativePath("link.txt").c_str(), &info);
+  EXPECT_TRUE(S_ISLNK(info.st_mode));
+  EXPECT_TRUE(ReplaceFileContents(folder.Path("new.txt"), "made"));  // the folder itself is writable
+}

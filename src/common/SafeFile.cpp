@@ -49,6 +49,9 @@ bool ReplaceFileContents(std::u16string_view path, std::string_view contents) {
   struct stat info {};
   const bool exists = stat(target.c_str(), &info) == 0;
   if (exists && !S_ISREG(info.st_mode)) return false;
+  // The rename would replace a file that the user may not write; a trusted
+  // save refuses it. The effective ids decide, as for an open for writing.
+  if (exists && faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0) return false;
 
   const int fd = mkstemp(temporary.data());
   if (fd < 0) return false;
