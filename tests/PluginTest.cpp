@@ -47,14 +47,22 @@ TEST(Plugin, LoadsAGameDefinitionAndItsCardFiles) {
 }
 
 TEST(Plugin, ReadsItsOwnCardsByDefault) {
-  TempFolder folder;
-  const std::u16string path = folder.Write("Plugin/self.ini",
-      "[System]\nName=Self\n[Param00]\nKey=No\nName=N\n[CardData1]\nNo=1\nText=one\n[CardData2]\nNo=2\n");
-  TPlugin plugin(folder.Path(""));
-  ASSERT_TRUE(plugin.Load(path));
-  EXPECT_EQ(plugin.CardList(), (Texts{u"self.ini"}));
-  EXPECT_EQ(plugin.Cards().Count(), 2u);
-  EXPECT_EQ(plugin.CardText(*plugin.Cards().Find(u"1")), u"one\n");
+  // The file's own name is one item, whatever the comma rule would make of it;
+  // beside each lie files named by its pieces, with other cards.
+  for (const std::string name : {"self.ini", "my game.ini", "a,b.ini", "\"q\".ini"}) {
+    SCOPED_TRACE(name);
+    TempFolder folder;
+    for (const char* piece : {"my", "game.ini", "a", "b.ini", "q", "q.ini"}) {
+      folder.Write(std::string("Plugin/") + piece, "[CardData]\nNo=other\n");
+    }
+    const std::u16string path = folder.Write("Plugin/" + name,
+        "[System]\nName=Self\n[Param00]\nKey=No\nName=N\n[CardData1]\nNo=1\nText=one\n[CardData2]\nNo=2\n");
+    TPlugin plugin(folder.Path(""));
+    ASSERT_TRUE(plugin.Load(path));
+    EXPECT_EQ(plugin.CardList(), (Texts{FromUtf8(name)}));
+    EXPECT_EQ(plugin.Cards().Count(), 2u);
+    EXPECT_EQ(plugin.CardText(*plugin.Cards().Find(u"1")), u"one\n");
+  }
 }
 
 TEST(Plugin, TakesCardFilesFromItsOwnFolderOnly) {

@@ -189,6 +189,11 @@ int32_t TIniFile::ReadInteger(std::u16string_view section, std::u16string_view k
   return defaultValue;
 }
 
+bool TIniFile::ValueExists(std::u16string_view section, std::u16string_view key) {
+  Load();
+  return FindKey(section, key).has_value();
+}
+
 bool TIniFile::ReadBool(std::u16string_view section, std::u16string_view key, bool defaultValue) {
   return ReadInteger(section, key, defaultValue ? 1 : 0) != 0;
 }

@@ -41,6 +41,8 @@ class TIniFile {
   // (absent, empty, malformed, out of range) gives the default.
   int32_t ReadInteger(std::u16string_view section, std::u16string_view key, int32_t defaultValue);
   bool ReadBool(std::u16string_view section, std::u16string_view key, bool defaultValue);
+  // Whether the section holds the key, with any value, the empty one included.
+  bool ValueExists(std::u16string_view section, std::u16string_view key);
 
   // Each write replaces the file at once: only the key's line changes (or the
   // key, its section or the file is added), every other byte and the file's

@@ -88,9 +88,14 @@ void TPlugin::ReadSystem(TIniFile& file) {
   uniqueKey_ = file.ReadString(u"System", u"UniqueKey", u"No");
   textKey_ = ReadCommaList(file.ReadString(u"System", u"TextKey", u"Text"));
   version_ = file.ReadInteger(u"System", u"Version", 0);
-  // Only the part after the last folder separator counts: the default, the
-  // game definition's own path, becomes its bare file name.
-  cardList_ = ReadCommaList(FileNameOf(file.ReadString(u"System", u"CardList", fileName_)));
+  // Only the part after the last folder separator counts. Without the key the
+  // game definition is its own card data file: its bare file name, one item
+  // even when it holds a blank, a comma or a quotation mark.
+  if (file.ValueExists(u"System", u"CardList")) {
+    cardList_ = ReadCommaList(FileNameOf(file.ReadString(u"System", u"CardList", u"")));
+  } else {
+    cardList_ = {FileNameOf(fileName_)};
+  }
   image_ = file.ReadString(u"System", u"Image", u"");
   cardListFormat_ = file.ReadString(u"System", u"CardListFormat", u"CardListSection%02d");
   deckListFormat_ = file.ReadString(u"System", u"DeckListFormat", u"DeckListSection%02d");
