@@ -93,8 +93,10 @@ QWidget* TfmSearchItem::MakeChoice(const TCardParamItem& param) {
   choice_ = new QComboBox(this);
   choice_->setEditable(true);
   choice_->setFocusPolicy(Qt::ClickFocus);
-  // Typed text is searched for, never added to the list.
+  // Typed text is searched for as typed, never added to the list; the
+  // completer would finish it with an entry that differs in letter case.
   choice_->setInsertPolicy(QComboBox::NoInsert);
+  choice_->setCompleter(nullptr);
   // The other policies measure every entry of the list to size the box.
   choice_->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
   // The list then opens without measuring every row.

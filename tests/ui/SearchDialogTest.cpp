@@ -240,6 +240,41 @@ TEST_F(SearchDialog, ChoiceStartsWithTheFirstValue) {
   }
 }
 
+// What the user types is searched for as typed: no completion, no change of
+// letter case, whether the box loses the focus or Enter is pressed.
+TEST_F(SearchDialog, ATypedChoiceStaysAsTyped) {
+  const struct {
+    QString typed;
+    bool enter;
+  } cases[] = {
+      {QStringLiteral("fire"), false}, {QStringLiteral("fire"), true}, {QStringLiteral("Wa"), false},
+      {QStringLiteral("Wa"), true},    {QStringLiteral("WATER"), true}, {QStringLiteral("Water"), true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed.toStdString() + (c.enter ? " Enter" : ""));
+    Build({{"Name", "Name", 1}, {"Element", "Element", 3, {u"Fire", u"Water", u"Wind"}}});
+    WhenShown(dialog, [&] {
+      QLineEdit* typing = Panel(0)->ChoiceBox()->lineEdit();
+      typing->setFocus();
+      typing->clear();
+      QTest::keyClicks(typing, c.typed);
+      if (c.enter) QTest::keyClick(typing, Qt::Key_Return);
+      Panel(1)->TextEdit()->setFocus();  // the box loses the focus
+      EXPECT_EQ(typing->text(), c.typed);
+      Button(dialog, "OK")->click();
+    });
+    ASSERT_TRUE(dialog.Execute());
+    EXPECT_EQ(Q(criteria.Find(u"Element")->choice), c.typed);
+  }
+  // Picking from the list still works.
+  WhenShown(dialog, [&] {
+    Panel(0)->ChoiceBox()->setCurrentIndex(2);
+    Button(dialog, "OK")->click();
+  });
+  ASSERT_TRUE(dialog.Execute());
+  EXPECT_EQ(criteria.Find(u"Element")->choice, u"Wind");
+}
+
 TEST_F(SearchDialog, EnterInAnInputLeavesTheDialogOpen) {
   BuildThreeKinds();
   WhenShown(dialog, [this] {
