@@ -47,6 +47,8 @@ TEST(MarkupParse, RemovesTagsAndRecordsThem) {
       {u"<font colorsize=7>x", u"x", {"font@1 0/0/0 #000000 7"}},         // both tests on one item
       {u"<big>B</big><small>s", u"Bs", {"big@1 0/0/0 #000000 11", "/big@2 0/0/0 #000000 10", "small@2 0/0/0 #000000 9"}},
       {u"<big size=20>x", u"x", {"big@1 0/0/0 #000000 21"}},
+      {u"<big size=2147483647>x", u"x", {"big@1 0/0/0 #000000 2147483647"}},    // sizes saturate
+      {u"<small size=-2147483648>x", u"x", {"small@1 0/0/0 #000000 -2147483648"}},
       {u"<b color=blue>x", u"x", {"b@1 1/0/0 #0000FF 10"}},
       {u"<B>x", u"x", {"B@1 0/0/0 #000000 10"}},                           // names are case-sensitive
       {u"<blocknote>note</blocknote>", u"note", {"blocknote@1 0/0/0 #000000 10", "/blocknote@5 0/0/0 #000000 10"}},

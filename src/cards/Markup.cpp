@@ -97,8 +97,9 @@ std::u16string ParseMarkup(std::u16string_view text, const TMarkupFont& font, st
     tag.bold = StyleOf(tag.name, u"b");
     tag.italic = StyleOf(tag.name, u"i");
     tag.underline = StyleOf(tag.name, u"u");
-    if (tag.name == u"big") ++tag.size;
-    if (tag.name == u"small") --tag.size;
+    // One point up or down, saturating at the 32-bit limits.
+    if (tag.name == u"big" && tag.size < std::numeric_limits<int32_t>::max()) ++tag.size;
+    if (tag.name == u"small" && tag.size > std::numeric_limits<int32_t>::min()) --tag.size;
     if (tags != nullptr) tags->push_back(std::move(tag));
   }
   done.append(text.substr(pos));

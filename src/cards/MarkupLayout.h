@@ -12,6 +12,9 @@
 
 #include "cards/Markup.h"
 
+// The largest font size, in points, that the card text box draws.
+inline constexpr int32_t kMaxFontPoints = 1638;
+
 // Character formatting over the characters [start, end) of the parsed text.
 // Bold, italic and underline are added to what the characters already have;
 // colour and size replace theirs.

@@ -6,6 +6,7 @@
 #include <QSignalBlocker>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -33,7 +34,8 @@ void ApplySpan(QTextCursor& cursor, const TCharSpan& span) {
   if (span.italic) format.setFontItalic(true);
   if (span.underline) format.setFontUnderline(true);
   format.setForeground(ToQColor(span.color));
-  if (span.size > 0) format.setFontPointSize(span.size);  // a font cannot be smaller than a point
+  // A font cannot be smaller than a point, nor larger than can be drawn.
+  if (span.size > 0) format.setFontPointSize(std::min(span.size, kMaxFontPoints));
   cursor.setPosition(static_cast<int>(span.start));
   cursor.setPosition(static_cast<int>(span.end), QTextCursor::KeepAnchor);
   cursor.mergeCharFormat(format);

@@ -66,6 +66,7 @@ TEST_F(CardTextBox, ShowsTheFormattingOfTags) {
       {u"<font color=Red>Black</font>", QStringLiteral("Black"), {{0, " #000000 9"}}},
       {u"<big>Big</big> x", QStringLiteral("Big x"), {{0, " #0000ff 10"}, {4, " #0000ff 9"}}},
       {u"<font size=14>Big</font>", QStringLiteral("Big"), {{2, " #0000ff 14"}}},
+      {u"<big size=2147483647>Huge</big>", QStringLiteral("Huge"), {{0, " #0000ff 1638"}}},
       {u"<i><u>a</u>b</i>", QStringLiteral("ab"), {{0, "iu #0000ff 9"}, {1, "i #0000ff 9"}}},
       {u"a<br>b", QStringLiteral("a\nb"), {}},
       {u"a<br></br>b", QStringLiteral("a\nb"), {}},
