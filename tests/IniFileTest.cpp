@@ -169,6 +169,36 @@ TEST(IniFileWriting, KeepsUtf16AndItsBytes) {
   EXPECT_EQ(TIniFile(path).ReadString(u"Plugin", u"Name", u""), u"\u30C6\u30B9\u30C8\u30B2\u30FC\u30E0");
 }
 
+TEST(IniFileWriting, WidensToUtf16OnlyWhenAskedAndNeeded) {
+  TempFolder folder;
+  const std::string original = "[A]\r\nX=\x96\xBC\r\n";  // X=名
+  const auto utf16 = [](std::u16string_view text) {
+    std::string bytes = "\xFF\xFE";
+    for (char16_t c : text) bytes += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+    return bytes;
+  };
+  struct Case {
+    TIniFile::Encoding encoding;
+    std::u16string value;
+    std::string bytes;
+  };
+  const Case cases[] = {
+      {TIniFile::Encoding::kKeep, u"Game\uD55C\u20AC", original + "Y=Game??\r\n"},
+      {TIniFile::Encoding::kWidenWhenNeeded, u"\u30B2\u30FC\u30E0", original + "Y=\x83\x51\x81\x5B\x83\x80\r\n"},
+      {TIniFile::Encoding::kWidenWhenNeeded, u"Game\uD55C\u20AC", utf16(u"[A]\r\nX=\u540D\r\nY=Game\uD55C\u20AC\r\n")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ToUtf8(c.value));
+    const std::u16string path = folder.Write("a.ini", original);
+    TIniFile ini(path, c.encoding);
+    ini.WriteString(u"A", u"Y", c.value);
+    EXPECT_EQ(folder.Read("a.ini"), c.bytes);
+    EXPECT_EQ(ini.ReadString(u"A", u"X", u""), u"\u540D");
+    EXPECT_EQ(TIniFile(path).ReadString(u"A", u"X", u""), u"\u540D");
+  }
+  EXPECT_EQ(TIniFile(folder.Path("a.ini")).ReadString(u"A", u"Y", u""), u"Game\uD55C\u20AC");
+}
+
 TEST(IniFileWriting, ValuesCannotStartNewLines) {
   TempFolder folder;
   TIniFile ini(folder.Write("a.ini", "[S]\n"));

@@ -2,6 +2,7 @@
 
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -153,6 +154,13 @@ void AppendToCp932(std::u16string_view text, std::string& out) {
       out += static_cast<char>(code & 0xFF);
     }
   }
+}
+
+bool Cp932CanHold(std::u16string_view text) {
+  const Cp932Tables& tables = Cp932Tables::Encoder();
+  return std::all_of(text.begin(), text.end(), [&](char16_t c) {
+    return c < 0x80 || (!tables.encode.empty() && tables.encode[c] != 0);
+  });
 }
 
 std::string ToCp932(std::u16string_view text) {

@@ -17,3 +17,5 @@ std::u16string FromCp932(std::string_view bytes);
 // A character that the code page cannot hold becomes "?".
 void AppendToCp932(std::u16string_view text, std::string& out);
 std::string ToCp932(std::u16string_view text);
+// Whether every character of the text has a place in the code page.
+bool Cp932CanHold(std::u16string_view text);

@@ -109,7 +109,7 @@ bool ParseHex(std::u16string_view digits, int32_t& value) {
 EIniFileException::EIniFileException(std::u16string message)
     : std::runtime_error(ToUtf8(message)), message_(std::move(message)) {}
 
-TIniFile::TIniFile(std::u16string fileName) : fileName_(std::move(fileName)) {}
+TIniFile::TIniFile(std::u16string fileName, Encoding encoding) : fileName_(std::move(fileName)), encoding_(encoding) {}
 
 void TIniFile::Load() {
   if (loaded_) return;
@@ -130,6 +130,13 @@ void TIniFile::Load() {
     ansi_ = std::move(bytes);
     Index<char>(ansi_);
   }
+}
+
+void TIniFile::Widen() {
+  units_ = FromCp932(ansi_);
+  ansi_.clear();
+  wide_ = true;
+  Index<char16_t>(units_);
 }
 
 template <class Unit>
@@ -233,6 +240,10 @@ std::basic_string<Unit> TIniFile::Edited(std::basic_string_view<Unit> text, std:
 
 void TIniFile::WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
   Load();
+  if (!wide_ && encoding_ == Encoding::kWidenWhenNeeded &&
+      !(Cp932CanHold(section) && Cp932CanHold(key) && Cp932CanHold(value))) {
+    Widen();
+  }
   std::string bytes;
   std::u16string units;
   if (wide_) {

@@ -30,7 +30,13 @@ class EIniFileException : public std::runtime_error {
 
 class TIniFile {
  public:
-  explicit TIniFile(std::u16string fileName);
+  // What a write does with a file in code page 932 when the section, key or
+  // value holds a character that the code page cannot hold: write "?" in its
+  // place, or turn the whole file into UTF-16LE first (for files the program
+  // owns; the bytes of a game definition stay as their author wrote them).
+  enum class Encoding { kKeep, kWidenWhenNeeded };
+
+  explicit TIniFile(std::u16string fileName, Encoding encoding = Encoding::kKeep);
 
   const std::u16string& FileName() const { return fileName_; }
 
@@ -68,6 +74,7 @@ class TIniFile {
   };
 
   void Load();
+  void Widen();
   template <class Unit>
   void Index(std::basic_string_view<Unit> text);
   template <class Unit>
@@ -78,6 +85,7 @@ class TIniFile {
   std::optional<KeyLine> FindKey(std::u16string_view section, std::u16string_view key) const;
 
   std::u16string fileName_;
+  Encoding encoding_;
   bool loaded_ = false;
   bool wide_ = false;     // UTF-16LE with byte-order mark
   std::string ansi_;      // the file as read, when in code page 932

@@ -104,7 +104,8 @@ TWindowSettings ReadSettings(const std::u16string& path, const TWindowSettings& 
 }
 
 void WriteSettings(const std::u16string& path, const TWindowSettings& s) {
-  TIniFile file(path);
+  // A game name or font face that code page 932 cannot hold is not lost as "?".
+  TIniFile file(path, TIniFile::Encoding::kWidenWhenNeeded);
   file.WriteInteger(kSystem, u"Left", s.left);
   file.WriteInteger(kSystem, u"Top", s.top);
   file.WriteInteger(kSystem, u"Width", s.width);

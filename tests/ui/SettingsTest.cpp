@@ -120,6 +120,16 @@ TEST(SettingsFile, WritesEveryKeyInOrderWithItsSpelling) {
             "[CardText]\nFont=Tahoma\nSize=8\nColor=255\nBold=1\nItalic=0\nUnderline=0\nStrileOut=1\n");
 }
 
+TEST(SettingsFile, ANameOutsideCodePage932IsKept) {
+  TempFolder folder;
+  const std::u16string path = folder.Write("Velqorandis.ini", "[System]\r\nTcgName=Old\r\n");
+  TWindowSettings settings;
+  settings.tcgName = u"Game\uD55C\uAD6D\u20AC";
+  WriteSettings(path, settings);
+  EXPECT_EQ(folder.Read("Velqorandis.ini").substr(0, 2), "\xFF\xFE");  // UTF-16LE with its byte-order mark
+  EXPECT_EQ(ReadSettings(path, TWindowSettings{}), settings);
+}
+
 TEST(SettingsFile, FontStylesAddWhatIsSwitchedOn) {
   struct Case {
     const char* keys;
