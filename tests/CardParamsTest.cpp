@@ -84,8 +84,12 @@ TEST(CardParams, FindsByExactKey) {
 
 TEST(CardParamValues, KeepOneFormPerLetterCaseInOrder) {
   TCardParamItem item(u"Color", u"Colour", TCardParamItem::kChoice);
-  for (const char16_t* value : {u"red", u"Blue", u"RED", u"green", u"", u"blue", u"\u8D64"}) item.AddValue(value);
-  EXPECT_EQ(Values(item), (std::vector<std::u16string>{u"", u"Blue", u"green", u"red", u"\u8D64"}));
+  for (const char16_t* value : {u"red", u"Blue", u"RED", u"green", u"", u"blue", u"\u8D64", u"\u0391\u0392",
+                                u"\u03B1\u03B2", u"\u0414\u0430", u"\u0434\u0410"}) {
+    item.AddValue(value);
+  }
+  EXPECT_EQ(Values(item), (std::vector<std::u16string>{u"", u"Blue", u"green", u"red", u"\u0391\u0392",
+                                                       u"\u0414\u0430", u"\u8D64"}));
   item.AddValue(u"Amber");
   EXPECT_EQ(Values(item).front(), u"");
   EXPECT_EQ(Values(item)[1], u"Amber");

@@ -27,14 +27,44 @@ TEST(OrdinalComparison, ComparesCodeUnitsAsUnsignedNumbers) {
   }
 }
 
-TEST(IgnoringCase, FoldsLatinLettersOnly) {
-  EXPECT_TRUE(EqualsIgnoreCase(u"System", u"SYSTEM"));
-  EXPECT_TRUE(EqualsIgnoreCase(u"\u00C9t\u00E9", u"\u00E9T\u00C9"));
-  EXPECT_TRUE(EqualsIgnoreCase(u"\uFF21", u"\uFF41"));
-  EXPECT_FALSE(EqualsIgnoreCase(u"\u30A2", u"\u3042"));  // katakana and hiragana differ
-  EXPECT_FALSE(EqualsIgnoreCase(u"ab", u"abc"));
+TEST(IgnoringCase, FoldsEveryScriptWithLetterCase) {
+  struct Case {
+    std::u16string a;
+    std::u16string b;
+    bool equal;
+  };
+  const Case cases[] = {
+      {u"System", u"SYSTEM", true},
+      {u"\u00C9t\u00E9", u"\u00E9T\u00C9", true},                    // Latin-1
+      {u"\uFF21", u"\uFF41", true},                                    // full-width
+      {u"\u0391\u0392", u"\u03B1\u03B2", true},                        // Greek
+      {u"\u03A3", u"\u03C2", true},                                    // capital and final sigma
+      {u"\u0414\u0416", u"\u0434\u0436", true},                        // Cyrillic
+      {u"\u0531", u"\u0561", true},                                    // Armenian
+      {u"\u10A0", u"\u2D00", true},                                    // Georgian
+      {u"\u13A0", u"\uAB70", true},                                    // Cherokee
+      {u"\u212A", u"k", true},                                          // the Kelvin sign
+      {u"\u00B5", u"\u03BC", true},                                    // micro sign and mu
+      {u"\U00010400x", u"\U00010428X", true},                          // Deseret, outside the basic plane
+      {u"\U0001E900", u"\U0001E922", true},                            // Adlam
+      {u"\u30A2", u"\u3042", false},                                   // katakana and hiragana differ
+      {u"\u00DF", u"ss", false},                                        // one character never becomes two
+      {u"\u0130", u"i", false},
+      {u"ab", u"abc", false},
+      {u"\U00010400", u"\U00010401", false},
+      {std::u16string(1, 0xD801) + u"x", std::u16string(1, 0xD801) + u"X", true},  // a lone surrogate
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ToUtf8(c.a) + " / " + ToUtf8(c.b));
+    EXPECT_EQ(EqualsIgnoreCase(c.a, c.b), c.equal);
+    EXPECT_EQ(CompareIgnoreCase(c.a, c.b) == 0, c.equal);
+    EXPECT_EQ(CompareIgnoreCase(c.a, c.b), -CompareIgnoreCase(c.b, c.a));
+    if (c.equal) {
+      EXPECT_EQ(IgnoreCaseHash{}(c.a), IgnoreCaseHash{}(c.b));
+    }
+  }
   EXPECT_LT(CompareIgnoreCase(u"apple", u"Banana"), 0);
-  EXPECT_EQ(IgnoreCaseHash{}(u"Name"), IgnoreCaseHash{}(u"nAME"));
+  EXPECT_LT(CompareIgnoreCase(u"\u03B1", u"\u0392"), 0);
 }
 
 TEST(CommaList, ReadsByTheCommaTextRule) {

@@ -8,14 +8,28 @@ int CompareOrdinal(std::u16string_view a, std::u16string_view b) {
   return (c > 0) - (c < 0);
 }
 
+namespace {
+
+// The code point at text[i], a surrogate pair taken whole; i moves past it.
+char32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
+  const char16_t c = text[i++];
+  if (c >= 0xD800 && c <= 0xDBFF && i < text.size() && text[i] >= 0xDC00 && text[i] <= 0xDFFF) {
+    return 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[i++] - 0xDC00);
+  }
+  return c;
+}
+
+}  // namespace
+
 int CompareIgnoreCase(std::u16string_view a, std::u16string_view b) {
-  const std::size_t n = std::min(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const char16_t x = FoldCase(a[i]);
-    const char16_t y = FoldCase(b[i]);
+  std::size_t i = 0;
+  std::size_t j = 0;
+  while (i < a.size() && j < b.size()) {
+    const char32_t x = FoldCase(NextCodePoint(a, i));
+    const char32_t y = FoldCase(NextCodePoint(b, j));
     if (x != y) return x < y ? -1 : 1;
   }
-  return (a.size() > b.size()) - (a.size() < b.size());
+  return (i < a.size()) - (j < b.size());
 }
 
 namespace {

@@ -7,21 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "common/CaseFolding.h"
+
 // Ordinal comparison: UTF-16 code units compared as unsigned numbers, the first
 // difference decides and a proper prefix is smaller. Answers <0, 0 or >0.
 // (std::u16string's own comparison is the same order, since char16_t is unsigned.)
 int CompareOrdinal(std::u16string_view a, std::u16string_view b);
 
-// Letter case folding for the few comparisons that ignore case (profile section
-// and key names, the distinct values of a card parameter): Latin letters in
-// ASCII, Latin-1 and the full-width forms.
-inline char16_t FoldCase(char16_t c) {
-  if (c < 0x100) {
-    const bool capital = (c >= u'A' && c <= u'Z') || (c >= 0x00C0 && c <= 0x00DE && c != 0x00D7);  // ASCII, Latin-1
-    return capital ? static_cast<char16_t>(c + 0x20) : c;
-  }
-  return c >= 0xFF21 && c <= 0xFF3A ? static_cast<char16_t>(c + 0x20) : c;  // full-width capitals
-}
+// Comparisons that ignore letter case, by the simple case folding of every
+// script (common/CaseFolding.h).
 int CompareIgnoreCase(std::u16string_view a, std::u16string_view b);
 inline bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() && (a == b || CompareIgnoreCase(a, b) == 0);
@@ -31,14 +25,8 @@ inline bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
 struct IgnoreCaseHash {
   using is_transparent = void;
   std::size_t operator()(std::u16string_view text) const {
-    // Four code units per step, then a final mix of the bits. Each unit is
-    // reduced so that both cases of a letter give the same number (other
-    // characters may meet too, which costs only a comparison), without the
-    // branches of FoldCase.
-    auto unit = [](char16_t c) -> uint64_t {
-      if (c < 0x100) return c | 0x20u;
-      return static_cast<uint16_t>(c - 0xFF21u) < 26u ? c + 0x20u : c;
-    };
+    // Four code units per step, then a final mix of the bits.
+    auto unit = [](char16_t c) -> uint64_t { return FoldedUnit(c); };
     uint64_t hash = 0x9E3779B97F4A7C15ull ^ text.size();
     std::size_t i = 0;
     for (; i + 4 <= text.size(); i += 4) {
