@@ -9,7 +9,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth fonts-ipafont-gothic
+  xvfb xauth x11-utils fonts-ipafont-gothic
 )
 
 missing=()

@@ -3,13 +3,13 @@
 #include <QMessageBox>
 #include <exception>
 
+#include "app/Application.h"
 #include "app/MainWindow.h"
 #include "common/FilePath.h"
 
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
-  QApplication::setApplicationName(QStringLiteral("Velqorandis"));
-  QApplication::setApplicationDisplayName(QStringLiteral("Velqorandis"));
+  ConfigureApplication(application);
   std::unique_ptr<TfmMain> window;
   try {
     window = std::make_unique<TfmMain>(ExecutableFolder());

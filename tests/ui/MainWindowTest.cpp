@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTableView>
@@ -477,5 +478,60 @@ TEST_F(WindowTest, ToolbarButtonsActOnTheReleaseOfAnyButton) {
   QWidget* clipboardButton = window->findChildren<QToolBar*>().first()->widgetForAction(window->ToolButton(7));
   QTest::mouseClick(clipboardButton, Qt::RightButton);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("\n[Main]\n  1  Beta\n\n[Side]\n"));
+  window->Plugin().NewDeck();
+}
+
+namespace {
+
+// The title that the X server holds for a window, as a window manager reads it.
+QString WindowSystemTitle(QWidget* window) {
+  QProcess xprop;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+  xprop.setProcessEnvironment(environment);
+  xprop.start(QStringLiteral("xprop"), {QStringLiteral("-id"), QString::number(window->winId()), QStringLiteral("-notype"),
+                                         QStringLiteral("_NET_WM_NAME")});
+  if (!xprop.waitForFinished(10000)) return QStringLiteral("(xprop did not answer)");
+  const QString answer = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+  const qsizetype open = answer.indexOf(QLatin1Char('"'));
+  return open < 0 ? answer : answer.mid(open + 1, answer.size() - open - 2);
+}
+
+// Answers the next modal window after recording its title as the X server has it.
+void RecordTitleAndClose(QString* title) {
+  WhenModal([title](QWidget* modal) {
+    *title = WindowSystemTitle(modal);
+    if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+      box->button(QMessageBox::Cancel)->click();
+    } else {
+      qobject_cast<QDialog*>(modal)->reject();
+    }
+  });
+}
+
+}  // namespace
+
+// Run under an X server (window_system_tests); elsewhere there is no window system to ask.
+TEST_F(WindowTest, TitlesAreExactOnTheWindowSystem) {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) GTEST_SKIP() << "needs an X server";
+  auto window = Start();
+  window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+  EXPECT_EQ(WindowSystemTitle(window.get()), QStringLiteral("Velqorandis - Mini -"));
+
+  QString search, settings, change, question;
+  RecordTitleAndClose(&search);
+  window->RunCommand(4);
+  RecordTitleAndClose(&settings);
+  window->RunCommand(5);
+  RecordTitleAndClose(&change);
+  window->RunCommand(6);
+  window->Plugin().AddCardToDeck(0, 0);
+  RecordTitleAndClose(&question);
+  EXPECT_FALSE(window->ConfirmDiscard());
+  EXPECT_EQ(search, QStringLiteral("検索ウインドウ"));
+  EXPECT_EQ(settings, QStringLiteral("設定ダイアログ"));
+  EXPECT_EQ(change, QStringLiteral("プラグイン切り替え"));
+  EXPECT_EQ(question, QStringLiteral("確認"));
   window->Plugin().NewDeck();
 }
