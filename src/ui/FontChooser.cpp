@@ -3,6 +3,7 @@
 #include <QColorDialog>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QHBoxLayout>
 #include <QPixmap>
@@ -27,6 +28,26 @@ QFont Kept(const QFont& chosen) {
   return font;
 }
 
+// The font as the chooser is to show it. The chooser finds a style only by
+// its name, and for a font that names none it asks for a weight word in the
+// user's language, which matches none of the family's own style names: it
+// would start from the family's first style (condensed italic, say). So the
+// font names the family's style that fits its weight and slant (italic or
+// oblique), the plainest (shortest) name first.
+QFont AsShown(const QFont& font) {
+  QFont shown(font);
+  const QString family = font.family();
+  QString fitting;
+  for (const QString& style : QFontDatabase::styles(family)) {
+    const QFont candidate = QFontDatabase::font(family, style, font.pointSize());
+    const bool slanted = candidate.style() != QFont::StyleNormal;  // italic or oblique
+    if (candidate.bold() != font.bold() || slanted != font.italic()) continue;
+    if (fitting.isEmpty() || style.size() < fitting.size()) fitting = style;
+  }
+  if (!fitting.isEmpty()) shown.setStyleName(fitting);
+  return shown;
+}
+
 }  // namespace
 
 std::optional<TFontSetting> ChooseFont(QWidget* owner, const TFontSetting& start) {
@@ -38,7 +59,7 @@ std::optional<TFontSetting> ChooseFont(QWidget* owner, const TFontSetting& start
   fonts->setWindowFlags(Qt::Widget);
   fonts->setOptions(QFontDialog::NoButtons | QFontDialog::DontUseNativeDialog);
   fonts->setSizeGripEnabled(false);
-  fonts->setCurrentFont(start.font);
+  fonts->setCurrentFont(AsShown(start.font));
   // Escape inside it closes it as a dialog of its own; take that for ours.
   QObject::connect(fonts, &QDialog::rejected, &dialog, &QDialog::reject);
 

@@ -8,6 +8,7 @@
 #include <functional>
 
 #include "ImageFixtures.h"
+#include "QtPrint.h"
 #include "TestFiles.h"
 #include "ui/CardImage.h"
 

@@ -23,6 +23,7 @@
 #include <functional>
 #include <QPointer>
 
+#include "QtPrint.h"
 #include "TestFiles.h"
 #include "app/MainWindow.h"
 #include "common/Text.h"
@@ -534,4 +535,12 @@ TEST_F(WindowTest, TitlesAreExactOnTheWindowSystem) {
   EXPECT_EQ(change, QStringLiteral("プラグイン切り替え"));
   EXPECT_EQ(question, QStringLiteral("確認"));
   window->Plugin().NewDeck();
+}
+
+TEST(Application, TheToolkitSpeaksJapanese) {
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("確認"), QStringLiteral("?"), QMessageBox::Ok | QMessageBox::Cancel);
+  EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
+  QFileDialog dialog;
+  EXPECT_EQ(dialog.labelText(QFileDialog::Reject), QStringLiteral("キャンセル"));
+  EXPECT_TRUE(dialog.labelText(QFileDialog::FileName).startsWith(QStringLiteral("ファイル名")));
 }

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "QtPrint.h"
 #include "TestFiles.h"
 #include "cards/CardParams.h"
 #include "search/Search.h"

@@ -14,11 +14,16 @@
 #include <functional>
 #include <string>
 
+#include "QtPrint.h"
 #include "TestFiles.h"
 #include "gamedef/IniFile.h"
 #include "ui/ConfigDialog.h"
 #include "ui/FontChooser.h"
 #include "ui/Settings.h"
+
+void PrintTo(const TFontSetting& setting, std::ostream* out) {
+  *out << setting.font.toString().toStdString() << " colour " << setting.color;
+}
 
 namespace {
 
@@ -33,6 +38,19 @@ QFont MakeFont(const char* family, int size, bool bold, bool italic, bool underl
   font.setItalic(italic);
   font.setUnderline(underline);
   font.setStrikeOut(strikeOut);
+  return font;
+}
+
+// The font with the name of its style in the DejaVu families, as a user picks
+// it in the chooser's style list.
+QFont WithStyleName(QFont font) {
+  const bool serif = font.family().contains(QLatin1String("Serif"));
+  const QString slant = serif ? QStringLiteral("Italic") : QStringLiteral("Oblique");
+  if (font.bold()) {
+    font.setStyleName(font.italic() ? QStringLiteral("Bold ") + slant : QStringLiteral("Bold"));
+  } else {
+    font.setStyleName(font.italic() ? slant : QStringLiteral("Book"));
+  }
   return font;
 }
 
@@ -222,6 +240,23 @@ TEST(SettingsColour, DecodesPlainAndSystemColours) {
   EXPECT_EQ(EncodeColor(QColor(0x30, 0x20, 0x10)), 0x00102030);
 }
 
+// The chooser opens on the font's own weight and slant, in every language, so
+// that OK without a change gives the same font back.
+TEST(FontChooser, StartsFromTheFontsOwnStyle) {
+  for (const char* family : {"DejaVu Serif", "DejaVu Sans"}) {
+    for (const bool bold : {false, true}) {
+      for (const bool italic : {false, true}) {
+        SCOPED_TRACE(std::string(family) + (bold ? " bold" : "") + (italic ? " italic" : ""));
+        const TFontSetting start{MakeFont(family, 11, bold, italic, false, false), 0x00123456};
+        OnNextModal([](QDialog* chooser) { chooser->accept(); });
+        const std::optional<TFontSetting> chosen = ChooseFont(nullptr, start);
+        ASSERT_TRUE(chosen);
+        EXPECT_EQ(*chosen, start);
+      }
+    }
+  }
+}
+
 TEST(FontChooser, ReturnsFaceSizeStylesAndColour) {
   const QFont picked = MakeFont("DejaVu Serif", 15, false, true, true, true);
   struct Case {
@@ -236,7 +271,7 @@ TEST(FontChooser, ReturnsFaceSizeStylesAndColour) {
   };
   for (const Case& c : cases) {
     OnNextModal([&](QDialog* chooser) {
-      chooser->findChild<QFontDialog*>()->setCurrentFont(picked);
+      chooser->findChild<QFontDialog*>()->setCurrentFont(WithStyleName(picked));
       if (c.newColour.isValid()) {
         OnNextModal([&](QDialog* colours) {
           static_cast<QColorDialog*>(colours)->setCurrentColor(c.newColour);
@@ -345,12 +380,14 @@ TEST(ConfigDialog, MouseReleaseOnAFontButtonChoosesItsFont) {
     OnNextModal([&](QDialog* chooser) {
       auto* fonts = chooser->findChild<QFontDialog*>();
       startedFrom = fonts->currentFont();
-      fonts->setCurrentFont(picked);
+      fonts->setCurrentFont(WithStyleName(picked));
       c.confirm ? chooser->accept() : chooser->reject();
     });
     QTest::mouseClick(button, c.mouse);
     EXPECT_EQ(startedFrom.family(), start.font.family());
     EXPECT_EQ(startedFrom.pointSize(), start.font.pointSize());
+    EXPECT_FALSE(startedFrom.bold());
+    EXPECT_FALSE(startedFrom.italic());
     const TFontSetting expected = c.confirm ? TFontSetting{picked, start.color} : start;
     EXPECT_EQ(dialog.DeckListFont(), expected);
     EXPECT_EQ(button->font(), expected.font);
