@@ -15,6 +15,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
@@ -23,6 +24,7 @@
 #include <QToolBar>
 
 #include "app/ToolIcons.h"
+#include "common/WindowPlacement.h"
 #include "gamedef/IniFile.h"
 #include "ui/CellDelegate.h"
 #include "ui/ConfigDialog.h"
@@ -59,6 +61,17 @@ constexpr ToolButtonInfo kToolButtons[] = {
     {-1, nullptr, nullptr},
     {12, "Image", "クリックでカード画像を表示"},
 };
+
+// The available areas of the screens, the primary screen first.
+std::vector<TBounds> AvailableScreens() {
+  std::vector<TBounds> screens;
+  QScreen* primary = QGuiApplication::primaryScreen();
+  for (QScreen* screen : QGuiApplication::screens()) {
+    const QRect area = screen->availableGeometry();
+    screens.insert(screen == primary ? screens.begin() : screens.end(), {area.x(), area.y(), area.width(), area.height()});
+  }
+  return screens;
+}
 
 QTableView* MakeList(QWidget* parent, QAbstractItemModel* model, bool headerClickable) {
   auto* list = new QTableView(parent);
@@ -574,10 +587,10 @@ void TfmMain::showEvent(QShowEvent* event) {
   if (splittersPlaced_) return;
   splittersPlaced_ = true;
   // The card text panel's height and the deck area's width, as the settings hold them.
-  const int height = splitter1_->height();
-  splitter1_->setSizes({std::max(0, height - horizon_), horizon_});
-  const int width = splitter2_->width();
-  splitter2_->setSizes({std::max(0, width - vertical_), vertical_});
+  const auto [lists, cardText] = SplitterParts(splitter1_->height(), horizon_);
+  splitter1_->setSizes({lists, cardText});
+  const auto [cardList, deckArea] = SplitterParts(splitter2_->width(), vertical_);
+  splitter2_->setSizes({cardList, deckArea});
 }
 
 void TfmMain::ApplyFont(QWidget* control, const TFontSetting& font) {
@@ -596,8 +609,10 @@ void TfmMain::LoadSettings() {
   defaults.deckList = fonts_[1];
   defaults.cardText = fonts_[2];
   const TWindowSettings settings = ReadSettings(programFolder_ + u"Velqorandis.ini", defaults);
-  move(settings.left, settings.top);
-  resize(settings.width, settings.height);
+  // Bounds from another desktop or a damaged file must not put the window out of reach.
+  const TBounds placed = PlaceWindow({settings.left, settings.top, settings.width, settings.height}, AvailableScreens());
+  move(placed.left, placed.top);
+  resize(placed.width, placed.height);
   horizon_ = settings.horizon;
   vertical_ = settings.vertical;
   splittersPlaced_ = false;

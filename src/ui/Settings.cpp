@@ -1,8 +1,10 @@
 #include "ui/Settings.h"
 
 #include <QString>
+#include <algorithm>
 #include <string_view>
 
+#include "cards/MarkupLayout.h"
 #include "gamedef/IniFile.h"
 
 namespace {
@@ -58,8 +60,9 @@ void ReadFontSection(TIniFile& file, std::u16string_view section, TFontSetting& 
   QFont& font = setting.font;
   font.setFamily(QString::fromStdU16String(file.ReadString(section, u"Font", font.family().toStdU16String())));
   // A font has no size of zero or below; such a value keeps the current size.
+  // A size beyond what can be drawn is cut to the largest that can.
   const int32_t size = file.ReadInteger(section, u"Size", font.pointSize());
-  if (size > 0) font.setPointSize(size);
+  if (size > 0) font.setPointSize(std::min(size, kMaxFontPoints));
   setting.color = file.ReadInteger(section, u"Color", setting.color);
   if (file.ReadBool(section, u"Bold", false)) font.setBold(true);
   if (file.ReadBool(section, u"Italic", false)) font.setItalic(true);

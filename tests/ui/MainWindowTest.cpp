@@ -13,6 +13,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QTabBar>
+#include <QSplitter>
 #include <QTableView>
 #include <QTest>
 #include <QTextEdit>
@@ -183,6 +184,41 @@ TEST_F(WindowTest, RemembersTheGameAndTheSettingsAcrossStarts) {
   EXPECT_EQ(window.pos(), QPoint(40, 30));
   EXPECT_TRUE(window.ToolButton(12)->isChecked());
   EXPECT_EQ(window.CardList()->model()->rowCount(), 3);
+}
+
+// Stored bounds from another desktop or a damaged file: the window opens
+// where it can be reached (the test screens: 1920 x 1080 on the left, the
+// primary, and 1280 x 1024 on its right), and it closes.
+TEST_F(WindowTest, HostileBoundsGiveAReachableWindowThatCloses) {
+  struct Case {
+    const char* keys;
+    QRect expected;
+  };
+  const Case cases[] = {
+      {"Left=-5000\r\nTop=100\r\n", QRect(0, 100, 800, 600)},  // an unplugged monitor
+      {"Left=2500\r\nTop=300\r\nWidth=600\r\nHeight=400\r\n", QRect(2500, 300, 600, 400)},  // the second one
+      {"Left=-2147483648\r\nTop=2147483647\r\n", QRect(0, 480, 800, 600)},
+      {"Width=2147483647\r\nHeight=2147483647\r\nHorizon=-2147483648\r\nVertical=2147483647\r\n",
+       QRect(0, 0, 3200, 1080)},
+      {"Horizon=2147483647\r\nVertical=-2147483648\r\n", QRect(0, 0, 800, 600)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.keys);
+    folder_.Write("Velqorandis.ini", std::string("[System]\r\nTcgName=Mini\r\n") + c.keys +
+                                         "[CardList]\r\nSize=2147483647\r\n");
+    auto window = Start();
+    window->show();
+    QApplication::processEvents();
+    EXPECT_EQ(QRect(window->pos(), window->size()), c.expected);
+    for (QSplitter* splitter : window->findChildren<QSplitter*>()) {
+      for (int size : splitter->sizes()) EXPECT_GE(size, 0);
+    }
+    EXPECT_EQ(window->CardList()->font().pointSize(), 1638);
+    window.reset();  // the end writes the settings back
+    TIniFile settings(folder_.Path("Velqorandis.ini"));
+    EXPECT_EQ(settings.ReadInteger(u"System", u"Left", -1), c.expected.x());
+    EXPECT_GE(settings.ReadInteger(u"System", u"Horizon", -1), 0);
+  }
 }
 
 TEST_F(WindowTest, AColumnMenuHidesAndShowsColumnsAndWritesTheWidths) {

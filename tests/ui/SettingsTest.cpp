@@ -196,6 +196,12 @@ TEST(SettingsFile, MalformedValuesKeepDefaults) {
   EXPECT_EQ(s, defaults);
 }
 
+TEST(SettingsFile, AFontSizeBeyondWhatCanBeDrawnIsCut) {
+  TempFolder folder;
+  EXPECT_EQ(ReadFile(folder, "[CardList]\nSize=2147483647\n").cardList.font.pointSize(), 1638);
+  EXPECT_EQ(ReadFile(folder, "[CardList]\nSize=1638\n").cardList.font.pointSize(), 1638);
+}
+
 TEST(SettingsFile, FailedWriteThrowsAndKeepsTheOldFile) {
   TempFolder folder;
   const std::string old = "[System]\r\nLeft=5\r\n";
