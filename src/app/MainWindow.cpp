@@ -408,6 +408,11 @@ bool TfmMain::KeyPressed(QObject* watched, QKeyEvent* key) {
 }
 
 void TfmMain::MouseReleased(QObject* watched, QMouseEvent* mouse) {
+  if (watched == lvCardList_->viewport() && mouse->button() == Qt::RightButton &&
+      lvCardList_->model()->columnCount() == 0) {
+    // Every column hidden leaves no header to right-click: the list offers the column menu instead.
+    popCardList_->popup(mouse->globalPosition().toPoint());
+  }
   if (watched == lvDeckList_->viewport() && mouse->button() == Qt::RightButton) {
     // The right button released over a deck entry shows its card in the card list.
     const QModelIndex entry = lvDeckList_->indexAt(mouse->position().toPoint());

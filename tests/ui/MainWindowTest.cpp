@@ -241,6 +241,24 @@ TEST_F(WindowTest, AColumnMenuHidesAndShowsColumnsAndWritesTheWidths) {
   EXPECT_EQ(TIniFile(folder_.Path("Plugin/mini.ini")).ReadString(u"CardListSection01", u"Visibled", u""), u"1");
 }
 
+// Without a visible column the header is gone; a right click in the list
+// offers the column menu, so the columns can come back.
+TEST_F(WindowTest, WithEveryColumnHiddenTheListOffersTheColumnMenu) {
+  auto window = Start();
+  window->show();
+  QWidget* list = window->CardList()->viewport();
+  QTest::mouseClick(list, Qt::RightButton, {}, QPoint(20, 10));
+  EXPECT_FALSE(window->CardListMenu()->isVisible());  // with columns, the menu is the header's
+  window->CardListMenu()->actions()[0]->trigger();  // hide Number
+  window->CardListMenu()->actions()[2]->trigger();  // hide Cost
+  ASSERT_EQ(window->CardList()->model()->columnCount(), 0);
+  QTest::mouseClick(list, Qt::RightButton, {}, QPoint(20, 10));
+  ASSERT_TRUE(window->CardListMenu()->isVisible());
+  window->CardListMenu()->actions()[2]->trigger();  // show Cost again
+  window->CardListMenu()->close();
+  EXPECT_EQ(Captions(window->CardList()), (Cells{"Cost"}));
+}
+
 TEST_F(WindowTest, HeaderClicksSortAndMoveTheArrow) {
   auto window = Start();
   QHeaderView* header = window->CardList()->horizontalHeader();
