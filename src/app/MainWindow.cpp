@@ -141,7 +141,6 @@ void TfmMain::BuildToolBar() {
     toolButtons_[info.command] = action;
     QWidget* button = bar->widgetForAction(action);
     button->setProperty(kHintTag, info.command);
-    button->installEventFilter(this);
   }
   toolButtons_[12]->setCheckable(true);
 }
@@ -258,8 +257,8 @@ void TfmMain::Connect() {
     statusPanels_[2]->clear();
     timer1_.stop();
   });
-  lvCardList_->viewport()->installEventFilter(this);
-  lvDeckList_->viewport()->installEventFilter(this);
+  // One filter sees every event of the application once (a filter on a
+  // control as well would see its events twice).
   qApp->installEventFilter(this);
 }
 
@@ -352,7 +351,13 @@ void TfmMain::MoveDeckEntry(int step) {
 bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
   switch (event->type()) {
     case QEvent::KeyPress:
+      // Any key dismisses the card picture; the picture window never takes the focus.
+      plugin_->HideCardImage();
       return KeyPressed(watched, static_cast<QKeyEvent*>(event));
+    case QEvent::MouseButtonDblClick:
+      // The release that ends this double click pops no picture up: the double click changed the deck.
+      if (watched == lvCardList_->viewport() || watched == lvDeckList_->viewport()) doubleClickRelease_ = true;
+      break;
     case QEvent::MouseButtonPress: {
       const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
       if (watched == lvCardList_->viewport()) cardListDownPoint_ = at;
@@ -418,7 +423,9 @@ void TfmMain::MouseReleased(QObject* watched, QMouseEvent* mouse) {
     const QModelIndex entry = lvDeckList_->indexAt(mouse->position().toPoint());
     if (entry.isValid()) plugin_->LocateInCardList(plugin_->CurrentLayer(), entry.row(), lvCardList_);
   }
-  if (mouse->button() == Qt::LeftButton && toolButtons_[12]->isChecked()) {
+  const bool endsDoubleClick = doubleClickRelease_ && (watched == lvCardList_->viewport() || watched == lvDeckList_->viewport());
+  if (endsDoubleClick) doubleClickRelease_ = false;
+  if (mouse->button() == Qt::LeftButton && toolButtons_[12]->isChecked() && !endsDoubleClick) {
     // With the image button down, a click on a list row pops its card's picture up.
     if (watched == lvCardList_->viewport() && lvCardList_->indexAt(mouse->position().toPoint()).isValid()) {
       const int32_t row = TPluginGUI::SelectedRow(lvCardList_);

@@ -134,6 +134,7 @@ class TfmMain : public QMainWindow {
   QPoint cardListDownPoint_;
   QPoint deckListDownPoint_;
   QWidget* lastHintControl_ = nullptr;
+  bool doubleClickRelease_ = false;  // the next release in a list ends a double click
   QTableView* lvCardList_ = nullptr;
   QTableView* lvDeckList_ = nullptr;
   QTabBar* tabControl1_ = nullptr;

@@ -24,11 +24,13 @@
 #include <functional>
 #include <QPointer>
 
+#include "ImageFixtures.h"
 #include "QtPrint.h"
 #include "TestFiles.h"
 #include "app/MainWindow.h"
 #include "common/Text.h"
 #include "gamedef/IniFile.h"
+#include "ui/CardImage.h"
 #include "ui/ListModel.h"
 #include "ui/PluginDialog.h"
 #include "ui/PluginGUI.h"
@@ -257,6 +259,39 @@ TEST_F(WindowTest, WithEveryColumnHiddenTheListOffersTheColumnMenu) {
   window->CardListMenu()->actions()[2]->trigger();  // show Cost again
   window->CardListMenu()->close();
   EXPECT_EQ(Captions(window->CardList()), (Cells{"Cost"}));
+}
+
+// With the picture button down, a click on a card pops its picture up a
+// second later; a key dismisses it, and a double click (which changes the
+// deck) pops nothing up.
+TEST_F(WindowTest, ThePictureGoesAtAKeyAndNeverFollowsADoubleClick) {
+  WriteZip(folder_.NativePath("Plugin/pics.zip"), {{"a.jpg", MakeJpeg(60, 80, {200, 40, 40})}});
+  TIniFile(folder_.Path("Plugin/mini.ini")).WriteString(u"System", u"Image", u"pics.zip");
+  folder_.Write("Plugin/cards.txt", "[CardData1]\r\nNo=001\r\nImage=a.jpg\r\n[CardData2]\r\nNo=002\r\nImage=a.jpg\r\n");
+  auto window = Start();
+  window->show();
+  window->ToolButton(12)->setChecked(true);
+  TfmCardImage& picture = window->Plugin().CardImage();
+  QWidget* list = window->CardList()->viewport();
+  const QPoint row0 = window->CardList()->visualRect(window->CardList()->model()->index(0, 0)).center();
+  QTest::mouseClick(list, Qt::LeftButton, {}, row0);
+  ASSERT_TRUE(picture.Timer().isActive());
+  QMetaObject::invokeMethod(&picture.Timer(), "timeout");
+  ASSERT_TRUE(picture.isVisible());
+  QTest::keyClick(window->CardList(), Qt::Key_Shift);
+  EXPECT_FALSE(picture.isVisible());
+
+  // A double click as the window system gives it: press, release, press, double click, release.
+  QTest::mouseClick(list, Qt::LeftButton, {}, row0);
+  QTest::mousePress(list, Qt::LeftButton, {}, row0);
+  QTest::mouseDClick(list, Qt::LeftButton, {}, row0);
+  QTest::mouseRelease(list, Qt::LeftButton, {}, row0);
+  EXPECT_EQ(window->Plugin().Deck().Layer(0).TotalCount(), 1);  // the double click added a copy
+  EXPECT_FALSE(picture.Timer().isActive());
+  EXPECT_FALSE(picture.isVisible());
+  QTest::mouseClick(list, Qt::LeftButton, {}, row0);  // a click after it pops up again
+  EXPECT_TRUE(picture.Timer().isActive());
+  window->Plugin().NewDeck();
 }
 
 TEST_F(WindowTest, HeaderClicksSortAndMoveTheArrow) {
@@ -534,6 +569,19 @@ TEST_F(WindowTest, ToolbarButtonsActOnTheReleaseOfAnyButton) {
   QTest::mouseClick(clipboardButton, Qt::RightButton);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("\n[Main]\n  1  Beta\n\n[Side]\n"));
   window->Plugin().NewDeck();
+  // Once per release: the search dialog opens once.
+  int opened = 0;
+  QTimer closer;
+  QObject::connect(&closer, &QTimer::timeout, [&opened] {
+    if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+      ++opened;
+      dialog->reject();
+    }
+  });
+  closer.start(5);
+  QTest::mouseClick(window->findChildren<QToolBar*>().first()->widgetForAction(window->ToolButton(4)), Qt::RightButton);
+  closer.stop();
+  EXPECT_EQ(opened, 1);
 }
 
 namespace {
