@@ -2,6 +2,7 @@
 
 #include <QDialogButtonBox>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -18,7 +19,17 @@ TfmPlugin::TfmPlugin(QWidget* owner) : QDialog(owner), listBox1_(new QListWidget
   resize(300, 260);
   connect(buttons, &QDialogButtonBox::accepted, this, &TfmPlugin::Pick);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  connect(listBox1_, &QListWidget::itemDoubleClicked, this, &TfmPlugin::Pick);
+  // A double click anywhere in the list closes the dialog, on an entry or not.
+  listBox1_->viewport()->installEventFilter(this);
+}
+
+bool TfmPlugin::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == listBox1_->viewport() && event->type() == QEvent::MouseButtonDblClick &&
+      static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+    Pick();
+    return true;
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 bool TfmPlugin::Choose() {

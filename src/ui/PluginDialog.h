@@ -17,6 +17,9 @@ class TfmPlugin : public QDialog {
   bool Choose();
   QListWidget* List() const { return listBox1_; }
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  private:
   void Pick();
 
