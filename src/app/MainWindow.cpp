@@ -243,12 +243,11 @@ void TfmMain::Connect() {
   connect(lvDeckList_->horizontalHeader(), &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
     popDeckList_->popup(lvDeckList_->horizontalHeader()->mapToGlobal(at));
   });
-  connect(lvCardList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) { plugin_->ShowCardText(current.row(), richEdit1_); });
-  connect(lvDeckList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) {
-            plugin_->ShowDeckEntryText(plugin_->CurrentLayer(), current.row(), richEdit1_);
-          });
+  for (QTableView* list : {lvCardList_, lvDeckList_}) {
+    connect(list->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, list] { ShowSelectedText(list); });
+    // A reset of the rows drops the selection without telling.
+    connect(list->model(), &QAbstractItemModel::modelReset, this, [this, list] { ShowSelectedText(list); });
+  }
   connect(lvCardList_, &QAbstractItemView::doubleClicked, this, [this] { RunCommand(kAddCard); });
   connect(lvDeckList_, &QAbstractItemView::doubleClicked, this, [this] { RunCommand(kRemoveCard); });
   connect(tabControl1_, &QTabBar::currentChanged, this, &TfmMain::ChangeDeckTab);
@@ -296,6 +295,7 @@ void TfmMain::RunCommand(int command) {
       plugin_->RefreshCardList(lvCardList_);
       plugin_->SortCardList(sortColumn_, sortDescending_);
       ShowResultCount(plugin_->ListResult().Count());
+      if (textSource_ == lvCardList_) ShowSelectedText(lvCardList_);
       break;
     case 5:
       EditSettings();
@@ -374,6 +374,19 @@ bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
       break;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void TfmMain::ShowSelectedText(QTableView* list) {
+  const int32_t row = TPluginGUI::SelectedRow(list);
+  if (row >= 0) {
+    textSource_ = list;
+    if (list == lvCardList_) plugin_->ShowCardText(row, richEdit1_);
+    if (list == lvDeckList_) plugin_->ShowDeckEntryText(plugin_->CurrentLayer(), row, richEdit1_);
+  } else if (textSource_ == list) {
+    // The row whose card the box showed is no longer selected.
+    textSource_ = nullptr;
+    richEdit1_->clear();
+  }
 }
 
 void TfmMain::ChangeDeckTab() {
@@ -495,6 +508,7 @@ bool TfmMain::SelectGameDefinition(bool forceDialog) {
       // The cleared game must not be shown through the old rows.
       plugin_->EmptyLists(tabControl1_);
       richEdit1_->clear();
+      textSource_ = nullptr;
     }
   }
   ShowResultCount(plugin_->ListResult().Count());
@@ -505,6 +519,7 @@ bool TfmMain::SelectGameDefinition(bool forceDialog) {
 void TfmMain::ShowLoadedGame() {
   plugin_->EmptyLists(tabControl1_);
   richEdit1_->clear();
+  textSource_ = nullptr;
   plugin_->FillAllCards();
   plugin_->BuildCardColumns(lvCardList_, popCardList_);
   plugin_->BuildDeckColumns(lvDeckList_, popDeckList_);
@@ -579,6 +594,8 @@ void TfmMain::SortByColumn(int32_t column) {
   ApplySortMarks();
   plugin_->SortCardList(sortColumn_, sortDescending_);
   lvCardList_->viewport()->update();
+  // The selected row stays where it is and now holds another card.
+  if (textSource_ == lvCardList_) ShowSelectedText(lvCardList_);
 }
 
 void TfmMain::ApplySortMarks() {

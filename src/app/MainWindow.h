@@ -111,6 +111,9 @@ class TfmMain : public QMainWindow {
   void SortByColumn(int32_t column);
   void ApplySortMarks();
   void ChangeDeckTab();
+  // The card text box shows the card of the list's selected row; without one
+  // it is emptied when it showed that list's card.
+  void ShowSelectedText(QTableView* list);
   void ShowWriteError(const std::exception& error);
 
   std::u16string programFolder_;
@@ -135,6 +138,7 @@ class TfmMain : public QMainWindow {
   QPoint deckListDownPoint_;
   QWidget* lastHintControl_ = nullptr;
   bool doubleClickRelease_ = false;  // the next release in a list ends a double click
+  QTableView* textSource_ = nullptr;  // the list whose selected row the card text box shows
   QTableView* lvCardList_ = nullptr;
   QTableView* lvDeckList_ = nullptr;
   QTabBar* tabControl1_ = nullptr;

@@ -374,6 +374,36 @@ TEST_F(WindowTest, TheCardTextShowsItsFormatting) {
   EXPECT_NE(cursor.charFormat().fontWeight(), QFont::Bold);
 }
 
+// The box shows the card of the selected row, of the list that was selected
+// last, and nothing without a selected row.
+TEST_F(WindowTest, TheCardTextIsThatOfTheSelectedRowOnly) {
+  auto window = Start();
+  window->show();
+  QTextEdit* box = window->CardText();
+  TPluginGUI::SelectRow(window->CardList(), 1);
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("plain\n"));
+  window->CardListMenu()->actions()[1]->trigger();  // a column shown: the list starts anew, without a selection
+  ASSERT_EQ(TPluginGUI::SelectedRow(window->CardList()), -1);
+  EXPECT_EQ(box->toPlainText(), QString());
+  window->CardList()->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(box->toPlainText(), QString());
+
+  TPluginGUI::SelectRow(window->CardList(), 0);  // 001, Swift attack
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("Swift attack\n"));
+  QHeaderView* header = window->CardList()->horizontalHeader();
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionViewportPosition(0) + 5, 5));
+  ASSERT_EQ(TPluginGUI::SelectedRow(window->CardList()), 0);  // descending: now the row of 003, which has no text
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("\n"));
+
+  window->Plugin().AddCardToDeck(0, 0);
+  window->Plugin().RefreshDeckList(window->DeckTabs(), window->DeckList());
+  TPluginGUI::SelectRow(window->DeckList(), 0);
+  EXPECT_EQ(box->toPlainText(), QStringLiteral("\n"));
+  window->RunCommand(TfmMain::kRemoveCard);  // the entry goes, and with it the selection
+  EXPECT_EQ(box->toPlainText(), QString());
+}
+
 TEST_F(WindowTest, ARightClickInTheDeckFindsTheCard) {
   auto window = Start();
   window->show();
