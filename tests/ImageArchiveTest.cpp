@@ -20,7 +20,7 @@ namespace {
 using Archives = std::vector<std::u16string>;
 
 // The copied content, or none when the lookup answered false.
-std::optional<std::string> Extract(const TempFolder& folder, const Archives& archives, std::string_view name) {
+std::optional<std::string> Extract(const TempFolder& folder, const Archives& archives, std::u16string_view name) {
   if (!ExtractImageEntry(archives, name, folder.Path("copy"))) return std::nullopt;
   return folder.Read("copy");
 }
@@ -45,34 +45,45 @@ void ExpectNear(const TJpegPicture& picture, std::size_t pixel, TRgb colour) {
 
 TEST(ImageArchive, NamesMatchWholeWithLettersIgnoringCase) {
   TempFolder folder;
-  const std::string card = ToCp932(u"カード.jpg");
+  // Names in code page 932, and names in UTF-8 flagged as such (as Linux archivers write them).
   WriteZip(folder.NativePath("a.zip"), {{"foo.jpg", "foo"},
                                         {"pics/bar.jpg", "bar", true},
-                                        {card, "card"},
+                                        {ToCp932(u"カード.jpg"), "card"},
+                                        {ToUtf8(u"絵/魔法.jpg"), "magic", false, true},
+                                        {ToUtf8(u"Éclair.jpg"), "eclair", false, true},
+                                        {ToUtf8(u"龍.jpg"), "unflagged"},  // UTF-8 bytes without the flag
+                                        {ToUtf8(u"剣.jpg"), "sword in UTF-8"},
+                                        {ToCp932(u"剣.jpg"), "sword in code page 932"},
                                         {std::string(255, 'n'), "255"},
                                         {std::string(300, 'm'), "300"}});
   struct Case {
-    std::string name;
+    std::u16string name;
     std::optional<std::string> content;
   };
   const Case cases[] = {
-      {"foo.jpg", "foo"},
-      {"Foo.JPG", "foo"},
-      {"pics/bar.jpg", "bar"},          // stored without compression
-      {"PICS/Bar.jpg", "bar"},
-      {"bar.jpg", std::nullopt},        // the folder part counts
-      {"pics\\bar.jpg", std::nullopt},
-      {"foo.jpg ", std::nullopt},
-      {std::string("foo.jpg\0x", 9), std::nullopt},
-      {card, "card"},
-      {ToCp932(u"カード.JPG"), "card"},
-      {ToCp932(u"ＦＯＯ.jpg"), std::nullopt},  // only a to z are folded
-      {std::string(255, 'N'), "255"},
-      {std::string(255, 'm'), std::nullopt},  // a prefix of a longer name
-      {std::string(300, 'm'), std::nullopt},  // longer than any name looked up
+      {u"foo.jpg", "foo"},
+      {u"Foo.JPG", "foo"},
+      {u"pics/bar.jpg", "bar"},          // stored without compression
+      {u"PICS/Bar.jpg", "bar"},
+      {u"bar.jpg", std::nullopt},        // the folder part counts
+      {u"pics\\bar.jpg", std::nullopt},
+      {u"foo.jpg ", std::nullopt},
+      {std::u16string(u"foo.jpg\0x", 9), std::nullopt},
+      {u"カード.jpg", "card"},
+      {u"カード.JPG", "card"},
+      {u"ＦＯＯ.jpg", std::nullopt},  // only a to z are folded
+      {u"絵/魔法.jpg", "magic"},
+      {u"絵/魔法.JPG", "magic"},
+      {u"Éclair.JPG", "eclair"},
+      {u"éclair.jpg", std::nullopt},  // only a to z are folded, in UTF-8 too
+      {u"龍.jpg", "unflagged"},       // as Info-ZIP's zip writes it on Linux
+      {u"剣.jpg", "sword in code page 932"},  // an entry without the flag is code page 932 first
+      {std::u16string(255, u'N'), "255"},
+      {std::u16string(255, u'm'), std::nullopt},  // a prefix of a longer name
+      {std::u16string(300, u'm'), std::nullopt},  // longer than any name looked up
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(ToUtf8(c.name));
     EXPECT_EQ(Extract(folder, {folder.Path("a.zip")}, c.name), c.content);
   }
 }
@@ -88,24 +99,24 @@ TEST(ImageArchive, FirstArchiveHoldingTheEntryAnswers) {
   const std::u16string one = folder.Path("one.zip"), two = folder.Path("two.zip");
   struct Case {
     Archives archives;
-    std::string name;
+    std::u16string name;
     std::optional<std::string> content;
   };
   // In this order, each copy shorter than the one before: the copy replaces the file.
   const Case cases[] = {
-      {{two, one}, "a.jpg", "second"},
-      {{one, two}, "a.jpg", "one"},
-      {{one, two}, "b.jpg", "b"},
-      {{folder.Path("missing.zip"), two}, "b.jpg", "b"},
-      {{folder.Path("text.zip"), two}, "b.jpg", "b"},
-      {{folder.Path(""), two}, "b.jpg", "b"},          // a folder
-      {{folder.Path("pipe.zip"), two}, "b.jpg", "b"},  // not waited for
-      {{folder.Path("damaged.zip"), one}, "a.jpg", std::nullopt},  // its copy fails; one is not tried
-      {{one, two}, "c.jpg", std::nullopt},
-      {{}, "a.jpg", std::nullopt},
+      {{two, one}, u"a.jpg", "second"},
+      {{one, two}, u"a.jpg", "one"},
+      {{one, two}, u"b.jpg", "b"},
+      {{folder.Path("missing.zip"), two}, u"b.jpg", "b"},
+      {{folder.Path("text.zip"), two}, u"b.jpg", "b"},
+      {{folder.Path(""), two}, u"b.jpg", "b"},          // a folder
+      {{folder.Path("pipe.zip"), two}, u"b.jpg", "b"},  // not waited for
+      {{folder.Path("damaged.zip"), one}, u"a.jpg", std::nullopt},  // its copy fails; one is not tried
+      {{one, two}, u"c.jpg", std::nullopt},
+      {{}, u"a.jpg", std::nullopt},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::PrintToString(c.archives) + " " + c.name);
+    SCOPED_TRACE(testing::PrintToString(c.archives) + " " + ToUtf8(c.name));
     EXPECT_EQ(Extract(folder, c.archives, c.name), c.content);
   }
 }
@@ -115,9 +126,9 @@ TEST(ImageArchive, CopyStopsAtTheSizeLimit) {
   WriteZip(folder.NativePath("bomb.zip"), {{"full.jpg", std::string(kMaxImageEntryBytes, '\0')},
                                            {"bomb.jpg", std::string(kMaxImageEntryBytes + 1, '\0')}});
   const Archives archives{folder.Path("bomb.zip")};
-  EXPECT_TRUE(ExtractImageEntry(archives, "full.jpg", folder.Path("copy")));
+  EXPECT_TRUE(ExtractImageEntry(archives, u"full.jpg", folder.Path("copy")));
   EXPECT_EQ(std::filesystem::file_size(folder.NativePath("copy")), kMaxImageEntryBytes);
-  EXPECT_FALSE(ExtractImageEntry(archives, "bomb.jpg", folder.Path("copy")));
+  EXPECT_FALSE(ExtractImageEntry(archives, u"bomb.jpg", folder.Path("copy")));
   EXPECT_LE(std::filesystem::file_size(folder.NativePath("copy")), kMaxImageEntryBytes);
 }
 

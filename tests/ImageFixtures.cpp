@@ -13,8 +13,9 @@ void WriteZip(const std::string& nativePath, const std::vector<TZipEntry>& entri
   if (zip == nullptr) throw std::runtime_error("cannot create " + nativePath);
   for (const TZipEntry& entry : entries) {
     const int method = entry.stored ? 0 : Z_DEFLATED;
-    zipOpenNewFileInZip(zip, entry.name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr, method,
-                        Z_BEST_SPEED);
+    const uLong flags = entry.utf8 ? 1u << 11 : 0;
+    zipOpenNewFileInZip4_64(zip, entry.name.c_str(), nullptr, nullptr, 0, nullptr, 0, nullptr, method, Z_BEST_SPEED, 0,
+                            -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, nullptr, 0, 0, flags, 0);
     zipWriteInFileInZip(zip, entry.bytes.data(), static_cast<unsigned>(entry.bytes.size()));
     zipCloseFileInZip(zip);
   }

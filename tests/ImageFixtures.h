@@ -9,6 +9,7 @@ struct TZipEntry {
   std::string name;
   std::string bytes;
   bool stored = false;  // without compression; deflated otherwise
+  bool utf8 = false;    // the name in UTF-8, with the language-encoding flag set, as Linux archivers write it
 };
 
 void WriteZip(const std::string& nativePath, const std::vector<TZipEntry>& entries);

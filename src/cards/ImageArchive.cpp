@@ -5,18 +5,26 @@
 #include <unistd.h>
 #include <unzip.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
 
+#include "common/CodePage.h"
 #include "common/FilePath.h"
 #include "common/Text.h"
 
 namespace {
 
-// unzLocateFile's case rule: a to z match A to Z, every other byte must be equal.
-constexpr int kLettersIgnoringCase = 2;
+// The general purpose flag that marks an entry name in UTF-8.
+constexpr uLong kUtf8NameFlag = 1u << 11;
+
+// An entry name as it is looked up, in both encodings that archives use.
+struct EntryName {
+  std::string cp932;
+  std::string utf8;
+};
 
 std::FILE* Stream(voidpf stream) { return static_cast<std::FILE*>(stream); }
 
@@ -76,11 +84,40 @@ bool CopyEntry(unzFile zip, std::FILE* out) {
   return read == 0 && closed;
 }
 
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+
+// The archive reader's own case rule: a to z match A to Z, every other byte must be equal.
+bool SameName(std::string_view stored, std::string_view wanted) {
+  return stored.size() == wanted.size() &&
+         std::equal(stored.begin(), stored.end(), wanted.begin(), [](char a, char b) { return AsciiLower(a) == AsciiLower(b); });
+}
+
+// Makes the entry of that name the archive's current one. Info-ZIP's zip on
+// Linux stores UTF-8 names without the flag; such an entry is taken when no
+// entry matches in its own encoding, so code page 932 names keep precedence.
+bool LocateEntry(unzFile zip, const EntryName& name) {
+  unz64_file_pos unflaggedUtf8{};
+  bool hasUnflaggedUtf8 = false;
+  for (int status = unzGoToFirstFile(zip); status == UNZ_OK; status = unzGoToNextFile(zip)) {
+    unz_file_info64 info{};
+    char stored[kMaxImageEntryNameBytes + 1];
+    if (unzGetCurrentFileInfo64(zip, &info, stored, sizeof stored, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
+    if (info.size_filename > kMaxImageEntryNameBytes) continue;
+    const std::string_view storedName(stored, info.size_filename);
+    const bool flagged = (info.flag & kUtf8NameFlag) != 0;
+    if (SameName(storedName, flagged ? name.utf8 : name.cp932)) return true;
+    if (!flagged && !hasUnflaggedUtf8 && SameName(storedName, name.utf8)) {
+      hasUnflaggedUtf8 = unzGetFilePos64(zip, &unflaggedUtf8) == UNZ_OK;
+    }
+  }
+  return hasUnflaggedUtf8 && unzGoToFilePos64(zip, &unflaggedUtf8) == UNZ_OK;
+}
+
 enum class Lookup { kAbsent, kCopied, kFailed };
 
-Lookup ExtractFrom(const std::u16string& archive, const std::string& entryName, const std::u16string& destination) {
+Lookup ExtractFrom(const std::u16string& archive, const EntryName& entryName, const std::u16string& destination) {
   const Archive zip = OpenZip(archive);
-  if (!zip || unzLocateFile(zip.get(), entryName.c_str(), kLettersIgnoringCase) != UNZ_OK) return Lookup::kAbsent;
+  if (!zip || !LocateEntry(zip.get(), entryName)) return Lookup::kAbsent;
   std::FILE* out = std::fopen(NativePath(destination).c_str(), "wb");
   if (out == nullptr) return Lookup::kFailed;
   const bool copied = CopyEntry(zip.get(), out);
@@ -105,11 +142,11 @@ TImageTempFile::~TImageTempFile() {
   if (!path_.empty()) unlink(NativePath(path_).c_str());
 }
 
-bool ExtractImageEntry(const std::vector<std::u16string>& archives, std::string_view entryName,
+bool ExtractImageEntry(const std::vector<std::u16string>& archives, std::u16string_view entryName,
                        const std::u16string& destination) {
-  // A name with a NUL byte cannot be stored in an archive.
-  if (entryName.size() > kMaxImageEntryNameBytes || entryName.find('\0') != std::string_view::npos) return false;
-  const std::string name(entryName);
+  // A name with a NUL character cannot be stored in an archive.
+  if (entryName.find(u'\0') != std::u16string_view::npos) return false;
+  const EntryName name{ToCp932(entryName), ToUtf8(entryName)};
   for (const std::u16string& archive : archives) {
     const Lookup lookup = ExtractFrom(archive, name, destination);
     if (lookup != Lookup::kAbsent) return lookup == Lookup::kCopied;

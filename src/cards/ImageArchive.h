@@ -1,8 +1,11 @@
 #pragma once
-// Card pictures are entries of zip archives. An entry is looked up by its name
-// in code page 932 bytes, letters a to z matching A to Z, the whole stored name
-// (folder part included) compared; the found entry is copied into a temporary
-// file, from which the picture is decoded.
+// Card pictures are entries of zip archives. An entry is looked up by its name,
+// letters a to z matching A to Z, the whole stored name (folder part included)
+// compared as bytes: in UTF-8 for an entry whose language-encoding flag is set
+// (as archivers on Linux write names that are not ASCII), in code page 932 for
+// every other entry; an entry without the flag whose name is the UTF-8 one is
+// taken only when no entry matches so. The found entry is copied into a
+// temporary file, from which the picture is decoded.
 
 #include <cstddef>
 #include <string>
@@ -12,7 +15,8 @@
 // A copy stops at this size: an entry that inflates beyond it is refused, so
 // that a crafted archive cannot fill the disk.
 inline constexpr std::size_t kMaxImageEntryBytes = std::size_t{64} << 20;
-// Longer names match nothing, as in the archive reader's own name buffer.
+// Longer names (in the bytes they are compared in) match nothing, as in the
+// archive reader's own name buffer.
 inline constexpr std::size_t kMaxImageEntryNameBytes = 255;
 
 // A file of its own in the system's temporary folder, named "ini" and six
@@ -37,5 +41,5 @@ class TImageTempFile {
 // (no read error, no checksum error, not beyond kMaxImageEntryBytes). A
 // missing or unreadable archive, or a file that is no zip archive, holds
 // nothing.
-bool ExtractImageEntry(const std::vector<std::u16string>& archives, std::string_view entryName,
+bool ExtractImageEntry(const std::vector<std::u16string>& archives, std::u16string_view entryName,
                        const std::u16string& destination);

@@ -6,7 +6,6 @@
 #include <optional>
 
 #include "cards/JpegPicture.h"
-#include "common/CodePage.h"
 
 namespace {
 
@@ -29,7 +28,7 @@ TfmCardImage::TfmCardImage() : QWidget(nullptr, Qt::FramelessWindowHint | Qt::To
 
 bool TfmCardImage::LoadImage(const std::u16string& entryName) {
   Dismiss();
-  if (!ExtractImageEntry(imageArchives_, ToCp932(entryName), imageTempFile_.Path())) return false;
+  if (!ExtractImageEntry(imageArchives_, entryName, imageTempFile_.Path())) return false;
   const std::optional<TJpegPicture> decoded = DecodeJpegFile(imageTempFile_.Path());
   if (!decoded) return false;
   picture_ = QImage(decoded->rgb.data(), decoded->width, decoded->height, decoded->width * 3, QImage::Format_RGB888)
