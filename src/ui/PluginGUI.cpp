@@ -22,6 +22,9 @@
 namespace {
 
 constexpr int kCountColumnWidth = 30;
+// A width from the game definition is drawn within these bounds, so that the
+// widths of all columns together stay far from the integer limits.
+constexpr int kMaxColumnWidth = 10000;
 
 std::u16string JoinedValues(const TCardItem* card, const TSectionItem* section) {
   std::u16string text;
@@ -92,7 +95,9 @@ void TPluginGUI::FillColumns(QTableView* list, TListModel* model, const TSection
   QHeaderView* header = list->horizontalHeader();
   int column = 0;
   if (withCountColumn) header->resizeSection(column++, kCountColumnWidth);
-  for (int32_t i = 0; i < sections.VisibleCount(); ++i) header->resizeSection(column++, sections.VisibleItem(i)->Width());
+  for (int32_t i = 0; i < sections.VisibleCount(); ++i) {
+    header->resizeSection(column++, std::clamp(sections.VisibleItem(i)->Width(), 0, kMaxColumnWidth));
+  }
 }
 
 void TPluginGUI::FillMenu(QMenu* menu, const TSectionList& sections, bool cardList) {

@@ -223,6 +223,17 @@ TEST_F(WindowTest, HostileBoundsGiveAReachableWindowThatCloses) {
   }
 }
 
+TEST_F(WindowTest, ColumnWidthsAreDrawnWithinBounds) {
+  TIniFile game(folder_.Path("Plugin/mini.ini"));
+  game.WriteString(u"CardListSection00", u"Width", u"2147483647");
+  game.WriteString(u"CardListSection02", u"Width", u"-2147483648");
+  auto window = Start();
+  EXPECT_EQ(window->CardList()->horizontalHeader()->sectionSize(0), 10000);
+  EXPECT_EQ(window->CardList()->horizontalHeader()->sectionSize(1), 0);
+  window.reset();
+  EXPECT_EQ(TIniFile(folder_.Path("Plugin/mini.ini")).ReadInteger(u"CardListSection00", u"Width", 0), 10000);
+}
+
 TEST_F(WindowTest, AColumnMenuHidesAndShowsColumnsAndWritesTheWidths) {
   auto window = Start();
   QMenu* menu = window->CardListMenu();
