@@ -165,6 +165,16 @@ TEST_F(DeckFileTest, SurvivesHostileFiles) {
   EXPECT_EQ(Entries(), (Lines{"Main/001/3", "Main/002/3"}));
 }
 
+TEST_F(DeckFileTest, AHugeCountInALayerWithoutLimitsLoadsAtOnce) {
+  TempFolder folder;
+  RecordingPlugin plugin(folder.Path(""));
+  ASSERT_TRUE(plugin.Load(folder.Write("Plugin/g.ini",
+      "[System]\nName=G\n[DeckLayer00]\nName=A\nTotalLimit=2147483647\nItemLimit=2147483647\n[CardData]\nNo=1\n")));
+  ASSERT_TRUE(plugin.LoadDeck(folder.Write("deck.txt", "=G=\n[A]\n2147483647 1\n5 2\n")));
+  EXPECT_EQ(plugin.Deck().Layer(0).Entry(0).Count(), 2147483647);
+  EXPECT_EQ(plugin.Deck().Layer(0).EntryCount(), 1);  // the layer is full
+}
+
 TEST_F(DeckFileTest, AHugeOwnLimitIsBoundByTheLayer) {
   TempFolder folder;
   RecordingPlugin plugin(folder.Path(""));

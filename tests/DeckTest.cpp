@@ -35,6 +35,42 @@ TEST(DeckLayer, ACardLimitReplacesTheItemLimit) {
   EXPECT_EQ(empty.Add(u"A", 5), -1);
 }
 
+// Adding many copies at once ends where single additions would stop.
+TEST(DeckLayer, AddsManyCopiesAsSingleAdditionsWould) {
+  struct Case {
+    int32_t totalLimit, itemLimit, present, copies;
+  };
+  const Case cases[] = {
+      {60, 3, 0, 2},  {60, 3, 0, 5},  {60, 3, 2, 5},  {4, 3, 2, 5},  {60, 3, 0, 0},
+      {60, 3, 0, -4}, {0, 3, 0, 1},   {60, 0, 0, 1},  {60, -1, 0, 1}, {-1, 3, 0, 1},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.totalLimit << "/" << c.itemLimit << " with " << c.present << " + " << c.copies);
+    TDeckLayer single(u"Main", c.totalLimit, c.itemLimit);
+    TDeckLayer many(u"Main", c.totalLimit, c.itemLimit);
+    for (int32_t i = 0; i < c.present; ++i) {
+      single.Add(u"B", 0);
+      many.Add(u"B", 0);
+    }
+    single.Add(u"A", 1);  // another card first, so that the added one is not alone
+    many.Add(u"A", 1);
+    single.SetChanged(false);
+    many.SetChanged(false);
+    int32_t added = 0;
+    while (added < c.copies && single.Add(u"B", 0) >= 0) ++added;
+    EXPECT_EQ(many.AddCopies(u"B", c.copies), added);
+    EXPECT_EQ(many.TotalCount(), single.TotalCount());
+    EXPECT_EQ(many.IndexOf(u"B"), single.IndexOf(u"B"));
+    if (single.IndexOf(u"B") >= 0) {
+      EXPECT_EQ(many.Entry(many.IndexOf(u"B")).Count(), single.Entry(single.IndexOf(u"B")).Count());
+    }
+    EXPECT_EQ(many.IsChanged(), single.IsChanged());
+  }
+  TDeckLayer huge(u"Huge", INT32_MAX, INT32_MAX);
+  EXPECT_EQ(huge.AddCopies(u"A", INT32_MAX), INT32_MAX);
+  EXPECT_EQ(huge.AddCopies(u"A", 1), 0);
+}
+
 TEST(DeckLayer, RemovesOneCopyAtATime) {
   TDeckLayer layer(u"Main", 10, 3);
   layer.Add(u"A", 0);

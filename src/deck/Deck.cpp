@@ -20,6 +20,19 @@ int32_t TDeckLayer::Add(std::u16string_view key, int32_t cardLimit) {
   return index;
 }
 
+int32_t TDeckLayer::AddCopies(std::u16string_view key, int32_t copies) {
+  const int32_t found = IndexOf(key);
+  const int64_t count = found < 0 ? 0 : entries_[static_cast<std::size_t>(found)].Count();
+  const int64_t added = std::min({int64_t{copies}, int64_t{totalLimit_} - totalCount_, int64_t{itemLimit_} - count});
+  if (added <= 0) return 0;
+  if (found < 0) entries_.emplace_back(std::u16string(key));
+  TDeckItem& entry = found < 0 ? entries_.back() : entries_[static_cast<std::size_t>(found)];
+  entry.SetCount(static_cast<int32_t>(count + added));
+  totalCount_ += static_cast<int32_t>(added);
+  changed_ = true;
+  return static_cast<int32_t>(added);
+}
+
 int32_t TDeckLayer::Remove(int32_t index) {
   TDeckItem& entry = entries_[static_cast<std::size_t>(index)];
   entry.SetCount(entry.Count() - 1);

@@ -37,6 +37,10 @@ class TDeckLayer {
   // Adds one copy: the entry's index, -1 when the total limit refuses, -2 when
   // the card's limit refuses (cardLimit, or the item limit when it is 0).
   int32_t Add(std::u16string_view key, int32_t cardLimit);
+  // Adds up to `copies` copies under the item limit, as that many Add (key, 0)
+  // would up to the first refusal, but at once (a deck file may ask for two
+  // billion): how many were added.
+  int32_t AddCopies(std::u16string_view key, int32_t copies);
   // Takes one copy away: 1 when the entry remains, 0 when it went.
   int32_t Remove(int32_t index);
   // Exchanges two entries: 0, or -1 when either position is outside the

@@ -201,10 +201,7 @@ bool TPlugin::LoadDeck(const std::u16string& fileName) {
       if (card.count <= 0) continue;
       if (position < 0) return FailDeckLoad(kDeckWrongLayer);
       // Copies beyond the limits are dropped; once one is refused, so are the rest.
-      TDeckLayer& layer = deck_.Layer(position);
-      for (int32_t i = 0; i < card.count; ++i) {
-        if (layer.Add(card.key, 0) < 0) break;
-      }
+      deck_.Layer(position).AddCopies(card.key, card.count);
     }
   }
   deck_.SetChanged(false);
