@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
 
   QElapsedTimer clock;
   clock.start();
-  TfmMain window(programFolder);
+  TfmMain window(PortableFolders(programFolder));
   const qint64 constructed = clock.elapsed();
   window.show();
   window.CardList()->viewport()->repaint();  // the first rows, painted

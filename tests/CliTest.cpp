@@ -203,6 +203,9 @@ TEST(CliCatalogue, ListsTheNamedDefinitionsInFileOrder) {
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out, "Ant\t" + folder.NativePath("a.ini") + "\nBee\t" + folder.NativePath("b.ini") + "\n");
   EXPECT_EQ(RunCli({"catalogue", SAMPLE_DIR}).out, "晶霊譚ヴェルミナ\t" + kSample + "\n");
+  // Without a folder: the one the window uses, here the build's, beside the tool.
+  const std::string besideTool = std::string(CLI_PATH).substr(0, std::string(CLI_PATH).rfind('/')) + "/Plugin/sample.ini";
+  EXPECT_EQ(RunCli({"catalogue"}).out, "晶霊譚ヴェルミナ\t" + besideTool + "\n");
 }
 
 TEST(CliCatalogue, ReportsAMissingFolder) {

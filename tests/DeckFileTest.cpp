@@ -7,7 +7,7 @@ namespace {
 
 class DeckFileTest : public ::testing::Test {
  protected:
-  DeckFileTest() : plugin_(game_.ProgramFolder()) {
+  DeckFileTest() : plugin_(game_.PluginFolder()) {
     plugin_.Load(game_.Definition());
     plugin_.FillAllCards();
   }
@@ -133,7 +133,7 @@ TEST_F(DeckFileTest, KeepsTheOldFileWhenASaveFails) {
 
 TEST_F(DeckFileTest, WritesJapaneseAndPercentSignsUnchanged) {
   TempFolder folder;
-  RecordingPlugin plugin(folder.Path(""));
+  RecordingPlugin plugin(folder.Path("Plugin/"));
   ASSERT_TRUE(plugin.Load(folder.Write("Plugin/j.ini",
       "[System]\nName=\x83\x51\x81\x5B\x83\x80%s\n[DeckLayer00]\nName=\x83\x81\x83\x43\x83\x93%d\nTotalLimit=200\nItemLimit=200\n"
       "[CardData]\nNo=%n\x8E\x9A\n")));
@@ -167,7 +167,7 @@ TEST_F(DeckFileTest, SurvivesHostileFiles) {
 
 TEST_F(DeckFileTest, AHugeCountInALayerWithoutLimitsLoadsAtOnce) {
   TempFolder folder;
-  RecordingPlugin plugin(folder.Path(""));
+  RecordingPlugin plugin(folder.Path("Plugin/"));
   ASSERT_TRUE(plugin.Load(folder.Write("Plugin/g.ini",
       "[System]\nName=G\n[DeckLayer00]\nName=A\nTotalLimit=2147483647\nItemLimit=2147483647\n[CardData]\nNo=1\n")));
   ASSERT_TRUE(plugin.LoadDeck(folder.Write("deck.txt", "=G=\n[A]\n2147483647 1\n5 2\n")));
@@ -177,7 +177,7 @@ TEST_F(DeckFileTest, AHugeCountInALayerWithoutLimitsLoadsAtOnce) {
 
 TEST_F(DeckFileTest, AHugeOwnLimitIsBoundByTheLayer) {
   TempFolder folder;
-  RecordingPlugin plugin(folder.Path(""));
+  RecordingPlugin plugin(folder.Path("Plugin/"));
   ASSERT_TRUE(plugin.Load(folder.Write("Plugin/g.ini",
       "[System]\nName=G\n[DeckLayer00]\nName=A\nTotalLimit=7\nItemLimit=1\n[CardData]\nNo=1\nLimit=99999999999\n")));
   plugin.FillAllCards();

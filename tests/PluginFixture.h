@@ -22,7 +22,7 @@ class RecordingPlugin : public TPlugin {
 class MiniGame {
  public:
   MiniGame();
-  std::u16string ProgramFolder() const { return folder.Path(""); }
+  std::u16string PluginFolder() const { return folder.Path("Plugin/"); }
   std::u16string Definition() const { return folder.Path("Plugin/mini.ini"); }
 
   TempFolder folder;

@@ -25,7 +25,7 @@ Texts Captions(const TSectionList& sections) {
 
 TEST(Plugin, LoadsAGameDefinitionAndItsCardFiles) {
   MiniGame game;
-  TPlugin plugin(game.ProgramFolder());
+  TPlugin plugin(game.PluginFolder());
   ASSERT_TRUE(plugin.Load(game.Definition()));
   EXPECT_EQ(plugin.Name(), u"Mini");
   EXPECT_EQ(plugin.UniqueKey(), u"No");
@@ -57,7 +57,7 @@ TEST(Plugin, ReadsItsOwnCardsByDefault) {
     }
     const std::u16string path = folder.Write("Plugin/" + name,
         "[System]\nName=Self\n[Param00]\nKey=No\nName=N\n[CardData1]\nNo=1\nText=one\n[CardData2]\nNo=2\n");
-    TPlugin plugin(folder.Path(""));
+    TPlugin plugin(folder.Path("Plugin/"));
     ASSERT_TRUE(plugin.Load(path));
     EXPECT_EQ(plugin.CardList(), (Texts{FromUtf8(name)}));
     EXPECT_EQ(plugin.Cards().Count(), 2u);
@@ -70,7 +70,7 @@ TEST(Plugin, TakesCardFilesFromItsOwnFolderOnly) {
   folder.Write("Plugin/b.txt", "[CardData]\nNo=B\n");
   folder.Write("Plugin/sub/a.txt", "[CardData]\nNo=A\n");
   folder.Write("Plugin/a.txt", "[CardData]\nNo=plainA\n");
-  TPlugin plugin(folder.Path(""));
+  TPlugin plugin(folder.Path("Plugin/"));
   // The value is cut after its last folder separator: only "b.txt" remains.
   ASSERT_TRUE(plugin.Load(folder.Write("Plugin/g.ini", "[System]\nName=G\nCardList=sub\\a.txt,sub\\b.txt\n")));
   EXPECT_EQ(plugin.CardList(), (Texts{u"b.txt"}));
@@ -91,7 +91,7 @@ TEST(Plugin, AFailedLoadLeavesEverythingEmpty) {
       "[System]\nUniqueKey=No\n",
   };
   for (const std::string& file : broken) {
-    TPlugin plugin(game.ProgramFolder());
+    TPlugin plugin(game.PluginFolder());
     ASSERT_TRUE(plugin.Load(game.Definition()));
     plugin.FillAllCards();
     EXPECT_FALSE(plugin.Load(game.folder.Write("Plugin/bad.ini", file + "Image=other.zip\n")));
@@ -105,13 +105,13 @@ TEST(Plugin, AFailedLoadLeavesEverythingEmpty) {
     EXPECT_EQ(plugin.Deck().LayerCount(), 0);
     EXPECT_EQ(plugin.Criteria().Count(), 0u);
   }
-  TPlugin plugin(game.ProgramFolder());
+  TPlugin plugin(game.PluginFolder());
   EXPECT_FALSE(plugin.Load(game.folder.Path("Plugin/none.ini")));
 }
 
 TEST(Plugin, ASecondLoadKeepsNothingOfTheFirst) {
   MiniGame game;
-  TPlugin plugin(game.ProgramFolder());
+  TPlugin plugin(game.PluginFolder());
   ASSERT_TRUE(plugin.Load(game.Definition()));
   plugin.Deck().Layer(0).Add(u"001", 0);
   ASSERT_TRUE(plugin.Load(game.folder.Write("Plugin/other.ini", "[System]\nName=Other\n[Param00]\nKey=No\nName=N\n")));
@@ -123,7 +123,7 @@ TEST(Plugin, ASecondLoadKeepsNothingOfTheFirst) {
 
 TEST(Plugin, FillsAndSortsTheCardList) {
   MiniGame game;
-  TPlugin plugin(game.ProgramFolder());
+  TPlugin plugin(game.PluginFolder());
   ASSERT_TRUE(plugin.Load(game.Definition()));
   plugin.FillAllCards();
   EXPECT_EQ(ResultKeys(plugin), (Texts{u"001", u"002", u"003", u"004", u"005"}));
@@ -140,7 +140,7 @@ TEST(Plugin, FillsAndSortsTheCardList) {
 
 TEST(Plugin, CardTextJoinsTheTextKeys) {
   MiniGame game;
-  TPlugin plugin(game.ProgramFolder());
+  TPlugin plugin(game.PluginFolder());
   ASSERT_TRUE(plugin.Load(game.Definition()));
   EXPECT_EQ(plugin.CardText(*plugin.Cards().Find(u"001")), u"<b>Swift</b>\nFast.\n");
   EXPECT_EQ(plugin.CardText(*plugin.Cards().Find(u"002")), u"\n\n");
@@ -148,7 +148,7 @@ TEST(Plugin, CardTextJoinsTheTextKeys) {
 
 TEST(Plugin, AddsCardsUnderTheirOwnLimit) {
   MiniGame game;
-  TPlugin plugin(game.ProgramFolder());
+  TPlugin plugin(game.PluginFolder());
   ASSERT_TRUE(plugin.Load(game.Definition()));
   plugin.FillAllCards();
   struct Case {
@@ -170,7 +170,7 @@ TEST(Plugin, AddsCardsUnderTheirOwnLimit) {
 
 TEST(Plugin, RemovesAndMovesDeckEntries) {
   MiniGame game;
-  TPlugin plugin(game.ProgramFolder());
+  TPlugin plugin(game.PluginFolder());
   ASSERT_TRUE(plugin.Load(game.Definition()));
   plugin.FillAllCards();
   plugin.AddCardToDeck(0, 1);
@@ -193,7 +193,7 @@ TEST(Plugin, RemovesAndMovesDeckEntries) {
 
 TEST(Plugin, SearchesTheWholeDatabase) {
   MiniGame game;
-  TPlugin plugin(game.ProgramFolder());
+  TPlugin plugin(game.PluginFolder());
   ASSERT_TRUE(plugin.Load(game.Definition()));
   TSearchCriterion& cost = *plugin.Criteria().Find(u"Cost");
   cost.ticked = true;
@@ -216,7 +216,7 @@ TEST(Plugin, EachCardFileBeginsOutsideAnyCardSection) {
   TempFolder folder;
   folder.Write("Plugin/a.txt", "[CardData]\nNo=1\nName=A");  // ends inside a card section
   folder.Write("Plugin/b.txt", "Name=stray\nNo=2\n[CardData]\nNo=3\n");
-  TPlugin plugin(folder.Path(""));
+  TPlugin plugin(folder.Path("Plugin/"));
   ASSERT_TRUE(plugin.Load(folder.Write("Plugin/g.ini", "[System]\nName=G\nCardList=a.txt,b.txt\n")));
   EXPECT_EQ(plugin.Cards().Count(), 2u);
   EXPECT_EQ(plugin.Cards().Find(u"1")->Value(u"Name"), u"A");

@@ -22,6 +22,7 @@
 #include <QTableView>
 #include <QTextEdit>
 #include <QToolBar>
+#include <optional>
 
 #include "app/ToolIcons.h"
 #include "common/WindowPlacement.h"
@@ -96,7 +97,7 @@ QTableView* MakeList(QWidget* parent, QAbstractItemModel* model, bool headerClic
 
 EPathNotFound::EPathNotFound() : std::runtime_error(ToUtf8(kPathNotFound)) {}
 
-TfmMain::TfmMain(std::u16string programFolder) : programFolder_(std::move(programFolder)) {
+TfmMain::TfmMain(TProgramFolders folders, const std::u16string& startDeck) : folders_(std::move(folders)) {
   resize(681, 451);
   for (TFontSetting& font : fonts_) font = DesignFont();
   BuildToolBar();
@@ -104,13 +105,27 @@ TfmMain::TfmMain(std::u16string programFolder) : programFolder_(std::move(progra
   fmConfig_ = new TfmConfig(this);
   fmPlugin_ = new TfmPlugin(this);
   catalogue_ = std::make_unique<TPluginList>();
-  plugin_ = std::make_unique<TPluginGUI>(programFolder_, markup_);
+  plugin_ = std::make_unique<TPluginGUI>(folders_.plugin, markup_);
   BuildLists();
   BuildStatusBar();
   BuildFileDialogs();
   Connect();
   LoadSettings();
+  if (!startDeck.empty()) ChooseGameOfDeck(startDeck);
   SelectGameDefinition(false);
+  if (!startDeck.empty()) LoadDeck(startDeck);
+}
+
+void TfmMain::ChooseGameOfDeck(const std::u16string& deckFile) {
+  const std::optional<std::u16string> game = TPlugin::DeckGameName(deckFile);
+  if (!game || !catalogue_->Scan(folders_.plugin)) return;  // the selection tells a missing folder
+  if (catalogue_->FindByName(*game) != nullptr) SetGameName(*game);
+}
+
+void TfmMain::LoadDeck(const std::u16string& deckFile) {
+  plugin_->LoadDeck(deckFile);
+  plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
+  ShowChangedMark();
 }
 
 TfmMain::~TfmMain() {
@@ -275,9 +290,7 @@ void TfmMain::RunCommand(int command) {
     case 2:
       if (!ConfirmDiscard()) break;
       if (openDialog1_->exec() == QDialog::Accepted && !openDialog1_->selectedFiles().isEmpty()) {
-        plugin_->LoadDeck(openDialog1_->selectedFiles().first().toStdU16String());
-        plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
-        ShowChangedMark();
+        LoadDeck(openDialog1_->selectedFiles().first().toStdU16String());
       }
       break;
     case 3:
@@ -532,7 +545,7 @@ void TfmMain::ShowLoadedGame() {
 }
 
 void TfmMain::RefreshCatalogue() {
-  if (!catalogue_->Scan(programFolder_ + u"Plugin/")) throw EPathNotFound();
+  if (!catalogue_->Scan(folders_.plugin)) throw EPathNotFound();
   QListWidget* list = fmPlugin_->List();
   list->setUpdatesEnabled(false);
   list->clear();
@@ -637,7 +650,7 @@ void TfmMain::LoadSettings() {
   defaults.cardList = fonts_[0];
   defaults.deckList = fonts_[1];
   defaults.cardText = fonts_[2];
-  const TWindowSettings settings = ReadSettings(programFolder_ + u"Velqorandis.ini", defaults);
+  const TWindowSettings settings = ReadSettings(folders_.settings, defaults);
   // Bounds from another desktop or a damaged file must not put the window out of reach.
   const TBounds placed = PlaceWindow({settings.left, settings.top, settings.width, settings.height}, AvailableScreens());
   move(placed.left, placed.top);
@@ -681,7 +694,7 @@ TWindowSettings TfmMain::CurrentSettings() const {
 
 void TfmMain::SaveSettings() {
   try {
-    WriteSettings(programFolder_ + u"Velqorandis.ini", CurrentSettings());
+    WriteSettings(folders_.settings, CurrentSettings());
   } catch (const EIniFileException& error) {
     ShowWriteError(error);
   }

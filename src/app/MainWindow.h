@@ -11,6 +11,7 @@
 
 #include "cards/Markup.h"
 #include "gamedef/PluginList.h"
+#include "gamedef/ProgramFolders.h"
 #include "ui/Settings.h"
 
 class QAction;
@@ -38,8 +39,10 @@ class EPathNotFound : public std::runtime_error {
 class TfmMain : public QMainWindow {
   Q_OBJECT
  public:
-  // programFolder holds the Plugin folder and the settings file; it ends with "/".
-  explicit TfmMain(std::u16string programFolder);
+  // The game definitions and the settings file lie in the folders. With a
+  // start deck, the game it names is chosen (when the catalogue lists it)
+  // and the deck is loaded; its load error is told as at any load.
+  explicit TfmMain(TProgramFolders folders, const std::u16string& startDeck = {});
   ~TfmMain() override;
 
   // Picks a game definition (asking when forced or when the remembered one is
@@ -115,8 +118,10 @@ class TfmMain : public QMainWindow {
   // it is emptied when it showed that list's card.
   void ShowSelectedText(QTableView* list);
   void ShowWriteError(const std::exception& error);
+  void ChooseGameOfDeck(const std::u16string& deckFile);
+  void LoadDeck(const std::u16string& deckFile);
 
-  std::u16string programFolder_;
+  TProgramFolders folders_;
   TRTFtoHtml markup_;
   std::u16string gameName_;
   bool confirmUnsaved_ = true;

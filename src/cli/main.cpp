@@ -20,6 +20,7 @@
 #include "common/Text.h"
 #include "gamedef/Plugin.h"
 #include "gamedef/PluginList.h"
+#include "gamedef/ProgramFolders.h"
 
 namespace {
 
@@ -29,11 +30,14 @@ using json = nlohmann::ordered_json;
 constexpr int kLoadFailed = 1;
 constexpr int kWrongCall = 2;
 
+// The folders that the window would use (image archives lie in its game definition folder).
+TProgramFolders WindowFolders() { return FindProgramFolders(ExecutableFolder(), XdgDataHome(), XdgConfigHome()); }
+
 // The game as the tool holds it: deck load messages, which the window shows
 // in a message box, go to standard error.
 class CliPlugin : public TPlugin {
  public:
-  CliPlugin() : TPlugin(ExecutableFolder()) {}
+  CliPlugin() : TPlugin(WindowFolders().plugin) {}
 
  protected:
   void ReportDeckLoadError(std::u16string_view message) override {
@@ -405,7 +409,7 @@ int main(int argc, char** argv) {
 
   std::string folder;
   CLI::App* catalogue = app.add_subcommand("catalogue", "List the game definitions of a folder");
-  catalogue->add_option("FOLDER", folder, "Folder of game definitions")->required();
+  catalogue->add_option("FOLDER", folder, "Folder of game definitions (default: the one the window uses)");
 
   std::string game;
   CLI::App* show = app.add_subcommand("show", "Show a game definition as JSON");
@@ -447,7 +451,7 @@ int main(int argc, char** argv) {
 
   try {
     app.parse(argc, argv);
-    if (*catalogue) return Catalogue(folder);
+    if (*catalogue) return Catalogue(folder.empty() ? ToUtf8(WindowFolders().plugin) : folder);
     if (*show) return Show(game);
     if (*cards) return Cards(cardsOptions);
     if (*card) return Card(game, cardKey);

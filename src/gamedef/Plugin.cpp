@@ -58,7 +58,7 @@ std::u16string ThroughCodePage(std::u16string_view text) { return FromCp932(ToCp
 
 }  // namespace
 
-TPlugin::TPlugin(std::u16string programFolder) : programFolder_(std::move(programFolder)) {}
+TPlugin::TPlugin(std::u16string pluginFolder) : pluginFolder_(std::move(pluginFolder)) {}
 
 bool TPlugin::Load(const std::u16string& fileName) {
   Clear();
@@ -101,7 +101,7 @@ void TPlugin::ReadSystem(TIniFile& file) {
   deckListFormat_ = file.ReadString(u"System", u"DeckListFormat", u"DeckListSection%02d");
   imageArchives_.clear();
   for (const std::u16string& archive : ReadCommaList(image_)) {
-    imageArchives_.push_back(ResolveIgnoringCase(programFolder_ + u"plugin\\" + archive));
+    imageArchives_.push_back(ResolveIgnoringCase(pluginFolder_ + archive));
   }
 }
 
@@ -206,6 +206,17 @@ bool TPlugin::LoadDeck(const std::u16string& fileName) {
   }
   deck_.SetChanged(false);
   return true;
+}
+
+std::optional<std::u16string> TPlugin::DeckGameName(const std::u16string& fileName) {
+  std::string contents;
+  if (!ReadWholeFile(fileName, contents, kMaxDeckFileSize)) return std::nullopt;
+  TextLines lines(contents, kDeckPieceBytes);
+  std::string_view line;
+  while (lines.Next(line)) {
+    if (!line.empty() && line[0] == '=') return ExtractBetween(u'=', u'=', FromCp932(line));
+  }
+  return std::nullopt;
 }
 
 bool TPlugin::SaveDeck(const std::u16string& fileName) {

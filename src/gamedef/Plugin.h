@@ -5,6 +5,7 @@
 // commands, deck files and the card list operations.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,8 +28,9 @@ inline constexpr std::u16string_view kDeckWrongLayer = u"領域名が違う";
 
 class TPlugin {
  public:
-  // programFolder: the folder that holds the Plugin folder, ending with "/".
-  explicit TPlugin(std::u16string programFolder);
+  // pluginFolder: the folder of the game definitions in use, ending with "/";
+  // the image archives lie there.
+  explicit TPlugin(std::u16string pluginFolder);
   virtual ~TPlugin() = default;
   TPlugin(const TPlugin&) = delete;
   TPlugin& operator=(const TPlugin&) = delete;
@@ -48,7 +50,7 @@ class TPlugin {
   const std::vector<std::u16string>& TextKey() const { return textKey_; }
   const std::u16string& CardListFormat() const { return cardListFormat_; }
   const std::u16string& DeckListFormat() const { return deckListFormat_; }
-  // The image archives: "plugin" beside the program, then each name of Image.
+  // The image archives: each name of Image in the game definition folder.
   // They are replaced at every load, also one that fails.
   const std::vector<std::u16string>& ImageArchives() const { return imageArchives_; }
 
@@ -88,6 +90,9 @@ class TPlugin {
   bool LoadDeck(const std::u16string& fileName);
   bool SaveDeck(const std::u16string& fileName);
   std::u16string DeckText() const;
+  // The game that a deck file names in its header line, or none when the file
+  // cannot be read or has no header.
+  static std::optional<std::u16string> DeckGameName(const std::u16string& fileName);
   std::u16string DeckClipboardText() const;
 
   static constexpr std::size_t kMaxDeckFileSize = std::size_t{64} << 20;
@@ -102,7 +107,7 @@ class TPlugin {
   void ReadSystem(TIniFile& file);
   bool FailDeckLoad(std::u16string_view message);
 
-  std::u16string programFolder_;
+  std::u16string pluginFolder_;
   std::u16string name_;
   std::u16string uniqueKey_;
   std::vector<std::u16string> cardList_;

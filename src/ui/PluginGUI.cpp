@@ -35,8 +35,8 @@ std::u16string JoinedValues(const TCardItem* card, const TSectionItem* section) 
 
 }  // namespace
 
-TPluginGUI::TPluginGUI(std::u16string programFolder, TRTFtoHtml& markup)
-    : TPlugin(std::move(programFolder)),
+TPluginGUI::TPluginGUI(std::u16string pluginFolder, TRTFtoHtml& markup)
+    : TPlugin(std::move(pluginFolder)),
       markup_(markup),
       search_(std::make_unique<TfmSearch>()),
       cardImage_(std::make_unique<TfmCardImage>()) {

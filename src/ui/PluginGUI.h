@@ -21,7 +21,7 @@ class TfmSearch;
 
 class TPluginGUI : public TPlugin {
  public:
-  TPluginGUI(std::u16string programFolder, TRTFtoHtml& markup);
+  TPluginGUI(std::u16string pluginFolder, TRTFtoHtml& markup);
   ~TPluginGUI() override;
 
   TListModel* CardModel() const { return cardModel_.get(); }

@@ -116,7 +116,7 @@ class WindowTest : public ::testing::Test {
   // Starts the program with the remembered game, or choosing Mini in the dialog.
   std::unique_ptr<TfmMain> Start() {
     if (!std::filesystem::exists(folder_.NativePath("Velqorandis.ini"))) ChooseInDialog(QStringLiteral("Mini"));
-    return std::make_unique<TfmMain>(folder_.Path(""));
+    return std::make_unique<TfmMain>(PortableFolders(folder_.Path("")));
   }
 
   static std::vector<std::string> Column(QTableView* list, int column) {
@@ -160,13 +160,50 @@ TEST_F(WindowTest, FirstStartAsksForTheGameAndLoadsIt) {
 
 TEST_F(WindowTest, CancellingAtStartLeavesTheWindowEmpty) {
   CancelDialog();
-  TfmMain window(folder_.Path(""));
+  TfmMain window(PortableFolders(folder_.Path("")));
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Velqorandis -  -"));
   EXPECT_EQ(window.StatusPanel(0)->text(), QStringLiteral("result : 10000 cards"));
   EXPECT_EQ(window.StatusPanel(1)->text(), QStringLiteral("変更済み"));
   EXPECT_EQ(window.CardList()->model()->columnCount(), 0);
   EXPECT_EQ(window.CardList()->model()->rowCount(), 0);
   EXPECT_EQ(window.DeckTabs()->count(), 0);
+}
+
+// A deck named on the command line: its game is chosen when the catalogue
+// lists it (without asking, also at a first start), and the deck is loaded;
+// a deck of no listed game is told by the deck reader and the start goes on.
+TEST_F(WindowTest, StartsWithADeckAndItsGame) {
+  folder_.Write("Plugin/other.ini",
+                "[System]\r\nName=Other\r\n[DeckLayer00]\r\nName=Main\r\nTotalLimit=9\r\nItemLimit=9\r\n"
+                "[CardData]\r\nNo=X\r\n");
+  const std::u16string otherDeck = folder_.Write("other.txt", "=Other=\r\n[Main]\r\n 2\tX\r\n");
+  const std::u16string miniDeck = folder_.Write("mini.txt", "=Mini=\r\n[Main]\r\n 1\t002\r\n");
+  const std::u16string strange = folder_.Write("strange.txt", "=Strange=\r\n[Main]\r\n 1\t002\r\n");
+  struct Case {
+    const char* settings;  // the remembered game, or no settings file (a first start)
+    std::u16string deck;
+    QString game;
+    std::vector<std::string> entries;
+    QString told;
+  };
+  const Case cases[] = {
+      {nullptr, miniDeck, QStringLiteral("Mini"), {"1"}, QString()},
+      {"Mini", otherDeck, QStringLiteral("Other"), {"2"}, QString()},
+      {"Mini", strange, QStringLiteral("Mini"), {}, QStringLiteral("データロードエラー|ＴＣＧが違います")},
+      {"Mini", folder_.Path("missing.txt"), QStringLiteral("Mini"), {}, QStringLiteral("データロードエラー|ファイルを開けませんでした")},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(ToUtf8(c.deck));
+    std::filesystem::remove(folder_.NativePath("Velqorandis.ini"));
+    if (c.settings != nullptr) folder_.Write("Velqorandis.ini", std::string("[System]\r\nTcgName=") + c.settings + "\r\n");
+    QString told;
+    if (!c.told.isEmpty()) AnswerMessage(QMessageBox::Ok, &told);
+    TfmMain window(PortableFolders(folder_.Path("")), c.deck);
+    EXPECT_EQ(QString::fromStdU16String(window.GameName()), c.game);
+    EXPECT_EQ(Column(window.DeckList(), 0), c.entries);
+    EXPECT_EQ(told, c.told);
+    EXPECT_EQ(window.StatusPanel(1)->text(), QString());  // a loaded deck is unchanged
+  }
 }
 
 TEST_F(WindowTest, RemembersTheGameAndTheSettingsAcrossStarts) {
@@ -180,7 +217,7 @@ TEST_F(WindowTest, RemembersTheGameAndTheSettingsAcrossStarts) {
   EXPECT_EQ(settings.ReadString(u"System", u"TcgName", u""), u"Mini");
   EXPECT_EQ(settings.ReadInteger(u"System", u"Width", 0), 900);
   // The second start loads the remembered game without asking.
-  TfmMain window(folder_.Path(""));
+  TfmMain window(PortableFolders(folder_.Path("")));
   EXPECT_EQ(window.windowTitle(), QStringLiteral("Velqorandis - Mini -"));
   EXPECT_EQ(window.size(), QSize(900, 640));
   EXPECT_EQ(window.pos(), QPoint(40, 30));

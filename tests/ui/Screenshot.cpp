@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
   settings.WriteInteger(u"System", u"Horizon", 170);
   settings.WriteInteger(u"System", u"Vertical", 330);
   settings.WriteString(u"System", u"TcgName", TIniFile(programFolder + u"Plugin/sample.ini").ReadString(u"System", u"Name", u""));
-  TfmMain window(programFolder);
+  TfmMain window(PortableFolders(programFolder));
   window.show();
   TPluginGUI& plugin = window.Plugin();
   for (int row : {1, 1, 1, 6, 6, 15, 20, 20, 40}) plugin.AddCardToDeck(row, 0);

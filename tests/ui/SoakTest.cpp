@@ -163,7 +163,7 @@ class Soak {
 
   void Start() {
     starting_ = true;
-    window_ = std::make_unique<TfmMain>(folder_.Path(""));  // may ask for the game: answered by the steps
+    window_ = std::make_unique<TfmMain>(PortableFolders(folder_.Path("")));  // may ask for the game: answered by the steps
     window_->show();
     starting_ = false;
   }
