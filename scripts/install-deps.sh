@@ -9,7 +9,8 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  xvfb xauth x11-utils fonts-ipafont-gothic
+  xvfb xauth x11-utils xdotool fonts-ipafont-gothic
+  desktop-file-utils appstream dpkg-dev lintian
 )
 
 missing=()
