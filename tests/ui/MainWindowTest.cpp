@@ -717,6 +717,15 @@ TEST_F(WindowTest, TitlesAreExactOnTheWindowSystem) {
   window->Plugin().NewDeck();
 }
 
+// One application id names the desktop entry, the icon and the metainfo of an
+// installation; the windows carry the icon in every size.
+TEST(Application, CarriesItsDesktopIdAndIcon) {
+  EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("io.github.velqorandis.Velqorandis"));
+  EXPECT_FALSE(QApplication::applicationVersion().isEmpty());
+  const QList<QSize> sizes = QApplication::windowIcon().availableSizes();
+  for (int size : {16, 32, 48, 256}) EXPECT_TRUE(sizes.contains(QSize(size, size))) << size;
+}
+
 TEST(Application, TheToolkitSpeaksJapanese) {
   QMessageBox box(QMessageBox::Warning, QStringLiteral("確認"), QStringLiteral("?"), QMessageBox::Ok | QMessageBox::Cancel);
   EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), QStringLiteral("キャンセル"));
