@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cards/Markup.h"
+#include "common/Text.h"
 
 TCardItem::TCardItem(std::shared_ptr<const TCardKeys> keys, const std::vector<std::u16string_view>& values)
     : keys_(std::move(keys)) {
@@ -58,3 +59,5 @@ void TCardItem::Clear() {
   spans_.clear();
   chars_.clear();
 }
+
+int32_t CardLimit(const TCardItem& card) { return TextToInt(card.PlainValue(u"Limit")); }

@@ -46,3 +46,7 @@ class TCardItem {
   std::vector<Span> spans_;                // the value of each key, in chars_
   std::u16string chars_;                   // the values, one after the other
 };
+
+// A card's own copy limit, its plain "Limit" value read as an integer (0:
+// none, the layer's item limit holds).
+int32_t CardLimit(const TCardItem& card);

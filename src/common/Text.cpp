@@ -21,6 +21,21 @@ char32_t NextCodePoint(std::u16string_view text, std::size_t& i) {
 
 }  // namespace
 
+std::u16string FoldedText(std::u16string_view text) {
+  std::u16string folded;
+  folded.reserve(text.size());
+  for (std::size_t i = 0; i < text.size();) {
+    const char32_t c = FoldCase(NextCodePoint(text, i));
+    if (c < 0x10000) {
+      folded += static_cast<char16_t>(c);
+    } else {
+      folded += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+      folded += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+    }
+  }
+  return folded;
+}
+
 int CompareIgnoreCase(std::u16string_view a, std::u16string_view b) {
   std::size_t i = 0;
   std::size_t j = 0;

@@ -17,6 +17,8 @@ int CompareOrdinal(std::u16string_view a, std::u16string_view b);
 // Comparisons that ignore letter case, by the simple case folding of every
 // script (common/CaseFolding.h).
 int CompareIgnoreCase(std::u16string_view a, std::u16string_view b);
+// The text with every letter case-folded; as long as the text.
+std::u16string FoldedText(std::u16string_view text);
 inline bool EqualsIgnoreCase(std::u16string_view a, std::u16string_view b) {
   return a.size() == b.size() && (a == b || CompareIgnoreCase(a, b) == 0);
 }

@@ -20,10 +20,11 @@ int32_t TDeckLayer::Add(std::u16string_view key, int32_t cardLimit) {
   return index;
 }
 
-int32_t TDeckLayer::AddCopies(std::u16string_view key, int32_t copies) {
+int32_t TDeckLayer::AddCopies(std::u16string_view key, int32_t copies, int32_t cardLimit) {
   const int32_t found = IndexOf(key);
   const int64_t count = found < 0 ? 0 : entries_[static_cast<std::size_t>(found)].Count();
-  const int64_t added = std::min({int64_t{copies}, int64_t{totalLimit_} - totalCount_, int64_t{itemLimit_} - count});
+  const int64_t limit = cardLimit != 0 ? cardLimit : itemLimit_;
+  const int64_t added = std::min({int64_t{copies}, int64_t{totalLimit_} - totalCount_, limit - count});
   if (added <= 0) return 0;
   if (found < 0) entries_.emplace_back(std::u16string(key));
   TDeckItem& entry = found < 0 ? entries_.back() : entries_[static_cast<std::size_t>(found)];
@@ -31,6 +32,13 @@ int32_t TDeckLayer::AddCopies(std::u16string_view key, int32_t copies) {
   totalCount_ += static_cast<int32_t>(added);
   changed_ = true;
   return static_cast<int32_t>(added);
+}
+
+void TDeckLayer::SetEntries(std::vector<TDeckItem> entries, bool changed) {
+  entries_ = std::move(entries);
+  totalCount_ = 0;
+  for (const TDeckItem& entry : entries_) totalCount_ += entry.Count();
+  changed_ = changed;
 }
 
 int32_t TDeckLayer::Remove(int32_t index) {

@@ -11,10 +11,12 @@ class TIniFile;
 
 class TDeckItem {
  public:
-  explicit TDeckItem(std::u16string key) : key_(std::move(key)) {}
+  explicit TDeckItem(std::u16string key, int32_t count = 0) : count_(count), key_(std::move(key)) {}
   const std::u16string& Key() const { return key_; }
   int32_t Count() const { return count_; }
   void SetCount(int32_t count) { count_ = count; }
+
+  friend bool operator==(const TDeckItem&, const TDeckItem&) = default;
 
  private:
   int32_t count_ = 0;
@@ -32,15 +34,18 @@ class TDeckLayer {
 
   int32_t EntryCount() const { return static_cast<int32_t>(entries_.size()); }
   const TDeckItem& Entry(int32_t index) const { return entries_[static_cast<std::size_t>(index)]; }
+  const std::vector<TDeckItem>& Entries() const { return entries_; }
+  // The layer's entries as they stood at another time (an undo), with its changed flag.
+  void SetEntries(std::vector<TDeckItem> entries, bool changed);
   int32_t TotalCount() const { return totalCount_; }
 
   // Adds one copy: the entry's index, -1 when the total limit refuses, -2 when
   // the card's limit refuses (cardLimit, or the item limit when it is 0).
   int32_t Add(std::u16string_view key, int32_t cardLimit);
-  // Adds up to `copies` copies under the item limit, as that many Add (key, 0)
-  // would up to the first refusal, but at once (a deck file may ask for two
-  // billion): how many were added.
-  int32_t AddCopies(std::u16string_view key, int32_t copies);
+  // Adds up to `copies` copies, as that many Add (key, cardLimit) would up to
+  // the first refusal, but at once (a deck file may ask for two billion): how
+  // many were added.
+  int32_t AddCopies(std::u16string_view key, int32_t copies, int32_t cardLimit = 0);
   // Takes one copy away: 1 when the entry remains, 0 when it went.
   int32_t Remove(int32_t index);
   // Exchanges two entries: 0, or -1 when either position is outside the

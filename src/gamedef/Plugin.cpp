@@ -79,6 +79,7 @@ bool TPlugin::Load(const std::u16string& fileName) {
   deckSections_.Load(file, deckListFormat_);
   CompleteDeckSections(deckSections_, params_, uniqueKey_, textKey_);
   deck_.Load(file);
+  history_.Reset(deck_);
   criteria_.Rebuild(params_);
   return true;
 }
@@ -118,6 +119,7 @@ void TPlugin::Clear() {
   cardSections_.Clear();
   deckSections_.Clear();
   deck_.RemoveLayers();
+  history_.Reset(deck_);
   listResult_.Clear();
   criteria_.Clear();
 }
@@ -148,29 +150,51 @@ std::u16string TPlugin::CardText(const TCardItem& card) const {
 
 bool TPlugin::NewDeck() {
   deck_.ClearEntries();  // every changed flag is cleared with the entries
+  // A new deck is a step of its own, and like a loaded one it starts unchanged.
+  history_.Record(deck_);
+  history_.MarkSaved(deck_);
   return true;
 }
 
 int32_t TPlugin::AddCardToDeck(int32_t row, int32_t layer) {
   if (row < 0 || row >= listResult_.Count() || layer < 0 || layer >= deck_.LayerCount()) return -1;
   const TCardItem& card = *listResult_.CardAt(row);
-  return deck_.Layer(layer).Add(card.Value(uniqueKey_), TextToInt(card.PlainValue(u"Limit")));
+  const int32_t entry = deck_.Layer(layer).Add(card.Value(uniqueKey_), CardLimit(card));
+  if (entry >= 0) history_.Record(deck_);
+  return entry;
 }
 
 int32_t TPlugin::RemoveDeckEntry(int32_t layer, int32_t row) {
   if (layer < 0 || layer >= deck_.LayerCount() || row < 0 || row >= deck_.Layer(layer).EntryCount()) return 0;
-  return deck_.Layer(layer).Remove(row);
+  const int32_t remains = deck_.Layer(layer).Remove(row);
+  history_.Record(deck_);
+  return remains;
 }
 
 bool TPlugin::MoveDeckEntry(int32_t layer, int32_t from, int32_t to) {
-  return layer >= 0 && layer < deck_.LayerCount() && deck_.Layer(layer).Swap(from, to) == 0;
+  if (layer < 0 || layer >= deck_.LayerCount() || deck_.Layer(layer).Swap(from, to) != 0) return false;
+  history_.Record(deck_);
+  return true;
 }
+
+TImportReport TPlugin::ImportDeck(std::u16string_view text, int32_t layer) {
+  TImportReport report =
+      ImportDeckText(text, {cards_, listResult_, cardSections_, deckSections_, uniqueKey_}, deck_, layer);
+  if (report.copies > 0) history_.Record(deck_);
+  return report;
+}
+
+std::optional<TDeckPlace> TPlugin::UndoDeck() { return history_.Undo(deck_); }
+
+std::optional<TDeckPlace> TPlugin::RedoDeck() { return history_.Redo(deck_); }
 
 void TPlugin::ReportDeckLoadError(std::u16string_view) {}
 
 bool TPlugin::FailDeckLoad(std::u16string_view message) {
   ReportDeckLoadError(message);
-  NewDeck();
+  deck_.ClearEntries();
+  history_.Record(deck_);  // the load emptied the deck: a step of its own
+  history_.MarkSaved(deck_);
   return false;
 }
 
@@ -180,7 +204,7 @@ bool TPlugin::LoadDeck(const std::u16string& fileName) {
     ReportDeckLoadError(kDeckCannotOpen);
     return false;
   }
-  NewDeck();
+  deck_.ClearEntries();
   int32_t position = -2;  // -2 before the header, -1 before the first layer line
   TextLines lines(contents, kDeckPieceBytes);
   std::string_view line;
@@ -205,6 +229,8 @@ bool TPlugin::LoadDeck(const std::u16string& fileName) {
     }
   }
   deck_.SetChanged(false);
+  history_.Record(deck_);
+  history_.MarkSaved(deck_);
   return true;
 }
 
@@ -229,6 +255,7 @@ bool TPlugin::SaveDeck(const std::u16string& fileName) {
   }
   if (!ReplaceFileContents(fileName, bytes)) return false;
   deck_.SetChanged(false);
+  history_.MarkSaved(deck_);
   return true;
 }
 

@@ -14,6 +14,8 @@
 #include "cards/CardParams.h"
 #include "cards/Sections.h"
 #include "deck/Deck.h"
+#include "deck/DeckHistory.h"
+#include "deck/DeckImport.h"
 #include "search/CardListResult.h"
 #include "search/Search.h"
 
@@ -83,6 +85,15 @@ class TPlugin {
   int32_t AddCardToDeck(int32_t row, int32_t layer);
   int32_t RemoveDeckEntry(int32_t layer, int32_t row);
   bool MoveDeckEntry(int32_t layer, int32_t from, int32_t to);
+  // Each deck command, a new deck, a load and an import is one step of the
+  // history, which starts anew with every game. Undo and redo answer where
+  // the deck changed, or nothing when there is no step to go.
+  std::optional<TDeckPlace> UndoDeck();
+  std::optional<TDeckPlace> RedoDeck();
+  const TDeckHistory& History() const { return history_; }
+  // Adds the cards of a deck list as text (see ImportDeckText), one step of
+  // the history; cards without a heading go to the layer given.
+  TImportReport ImportDeck(std::u16string_view text, int32_t layer);
 
   // Deck files in code page 932. A failed load reports its message through
   // ReportDeckLoadError and leaves an empty deck; a save replaces the file
@@ -120,6 +131,7 @@ class TPlugin {
   std::vector<std::u16string> imageArchives_;
   TCardParams params_;
   TDeckData deck_;
+  TDeckHistory history_;
   TCardListReference cards_;
   TCardListResult listResult_;
   TSectionList cardSections_;
