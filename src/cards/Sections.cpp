@@ -40,9 +40,9 @@ void TSectionList::Save(TIniFile& file, std::u16string_view pattern) const {
   for (int32_t i = 0; i < Count(); ++i) {
     const std::u16string section = names->Format(i);
     const TSectionItem& item = *Item(i);
-    file.WriteString(section, u"Key", WriteCommaList(item.Keys()));
-    file.WriteInteger(section, u"Width", item.Width());
-    file.WriteBool(section, u"Visibled", item.Visible());
+    file.WriteStrings(section, {{u"Key", WriteCommaList(item.Keys())},
+                                {u"Width", IntToText(item.Width())},
+                                {u"Visibled", item.Visible() ? u"1" : u"0"}});
   }
 }
 

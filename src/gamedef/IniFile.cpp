@@ -239,15 +239,31 @@ std::basic_string<Unit> TIniFile::Edited(std::basic_string_view<Unit> text, std:
 }
 
 void TIniFile::WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value) {
+  WriteStrings(section, {{std::u16string(key), std::u16string(value)}});
+}
+
+void TIniFile::WriteStrings(std::u16string_view section, const std::vector<std::pair<std::u16string, std::u16string>>& values) {
+  if (values.empty()) return;
   Load();
-  if (!wide_ && encoding_ == Encoding::kWidenWhenNeeded &&
-      !(Cp932CanHold(section) && Cp932CanHold(key) && Cp932CanHold(value))) {
-    Widen();
+  const bool fits = Cp932CanHold(section) && std::all_of(values.begin(), values.end(), [](const auto& pair) {
+    return Cp932CanHold(pair.first) && Cp932CanHold(pair.second);
+  });
+  if (!wide_ && encoding_ == Encoding::kWidenWhenNeeded && !fits) Widen();
+  // The edits are made one after the other on a new text, which replaces the file once.
+  std::u16string units;
+  std::string ansi;
+  for (std::size_t i = 0; i < values.size(); ++i) {
+    const auto& [key, value] = values[i];
+    if (wide_) {
+      units = Edited<char16_t>(i == 0 ? std::u16string_view(units_) : std::u16string_view(units), section, key, value);
+      Index<char16_t>(units);
+    } else {
+      ansi = Edited<char>(i == 0 ? std::string_view(ansi_) : std::string_view(ansi), section, key, value);
+      Index<char>(ansi);
+    }
   }
   std::string bytes;
-  std::u16string units;
   if (wide_) {
-    units = Edited<char16_t>(units_, section, key, value);
     bytes.reserve(2 + units.size() * 2 + oddByte_.size());
     bytes += kUtf16Bom;
     for (char16_t unit : units) {
@@ -255,18 +271,15 @@ void TIniFile::WriteString(std::u16string_view section, std::u16string_view key,
       bytes += static_cast<char>(unit >> 8);
     }
     bytes += oddByte_;
-  } else {
-    bytes = Edited<char>(ansi_, section, key, value);
   }
-  if (!ReplaceFileContents(fileName_, bytes)) {
+  if (!ReplaceFileContents(fileName_, wide_ ? bytes : ansi)) {
+    wide_ ? Index<char16_t>(units_) : Index<char>(ansi_);  // the text as it was, and its index
     throw EIniFileException(fileName_ + u" に書き込めません");
   }
   if (wide_) {
     units_ = std::move(units);
-    Index<char16_t>(units_);
   } else {
-    ansi_ = std::move(bytes);
-    Index<char>(ansi_);
+    ansi_ = std::move(ansi);
   }
 }
 

@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
+#include <vector>
 
 #include "common/Text.h"
 
@@ -54,6 +56,9 @@ class TIniFile {
   // key, its section or the file is added), every other byte and the file's
   // encoding stay. A failed write throws EIniFileException.
   void WriteString(std::u16string_view section, std::u16string_view key, std::u16string_view value);
+  // Several keys of one section, as WriteString would write them one after
+  // the other, with one replacement of the file.
+  void WriteStrings(std::u16string_view section, const std::vector<std::pair<std::u16string, std::u16string>>& values);
   void WriteInteger(std::u16string_view section, std::u16string_view key, int32_t value);
   void WriteBool(std::u16string_view section, std::u16string_view key, bool value);
 

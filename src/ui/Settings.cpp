@@ -70,15 +70,17 @@ void ReadFontSection(TIniFile& file, std::u16string_view section, TFontSetting& 
   if (file.ReadBool(section, u"StrileOut", false)) font.setStrikeOut(true);
 }
 
+std::u16string Flag(bool on) { return on ? u"1" : u"0"; }
+
 void WriteFontSection(TIniFile& file, std::u16string_view section, const TFontSetting& setting) {
   const QFont& font = setting.font;
-  file.WriteString(section, u"Font", font.family().toStdU16String());
-  file.WriteInteger(section, u"Size", font.pointSize());
-  file.WriteInteger(section, u"Color", setting.color);
-  file.WriteBool(section, u"Bold", font.bold());
-  file.WriteBool(section, u"Italic", font.italic());
-  file.WriteBool(section, u"Underline", font.underline());
-  file.WriteBool(section, u"StrileOut", font.strikeOut());
+  file.WriteStrings(section, {{u"Font", font.family().toStdU16String()},
+                              {u"Size", IntToText(font.pointSize())},
+                              {u"Color", IntToText(setting.color)},
+                              {u"Bold", Flag(font.bold())},
+                              {u"Italic", Flag(font.italic())},
+                              {u"Underline", Flag(font.underline())},
+                              {u"StrileOut", Flag(font.strikeOut())}});
 }
 
 }  // namespace
@@ -109,18 +111,18 @@ TWindowSettings ReadSettings(const std::u16string& path, const TWindowSettings& 
 void WriteSettings(const std::u16string& path, const TWindowSettings& s) {
   // A game name or font face that code page 932 cannot hold is not lost as "?".
   TIniFile file(path, TIniFile::Encoding::kWidenWhenNeeded);
-  file.WriteInteger(kSystem, u"Left", s.left);
-  file.WriteInteger(kSystem, u"Top", s.top);
-  file.WriteInteger(kSystem, u"Width", s.width);
-  file.WriteInteger(kSystem, u"Height", s.height);
-  file.WriteInteger(kSystem, u"Horizon", s.horizon);
-  file.WriteInteger(kSystem, u"Vertical", s.vertical);
-  file.WriteBool(kSystem, u"CardListDoubleBuffered", s.cardListDoubleBuffered);
-  file.WriteString(kSystem, u"TcgName", s.tcgName);
-  file.WriteBool(kSystem, u"NoSaveCheck", s.noSaveCheck);
-  file.WriteBool(kSystem, u"CardListOwnerDraw", s.cardListOwnerDraw);
-  file.WriteBool(kSystem, u"DeckListOwnerDraw", s.deckListOwnerDraw);
-  file.WriteBool(kSystem, u"ShowImage", s.showImage);
+  file.WriteStrings(kSystem, {{u"Left", IntToText(s.left)},
+                              {u"Top", IntToText(s.top)},
+                              {u"Width", IntToText(s.width)},
+                              {u"Height", IntToText(s.height)},
+                              {u"Horizon", IntToText(s.horizon)},
+                              {u"Vertical", IntToText(s.vertical)},
+                              {u"CardListDoubleBuffered", Flag(s.cardListDoubleBuffered)},
+                              {u"TcgName", s.tcgName},
+                              {u"NoSaveCheck", Flag(s.noSaveCheck)},
+                              {u"CardListOwnerDraw", Flag(s.cardListOwnerDraw)},
+                              {u"DeckListOwnerDraw", Flag(s.deckListOwnerDraw)},
+                              {u"ShowImage", Flag(s.showImage)}});
   WriteFontSection(file, kCardList, s.cardList);
   WriteFontSection(file, kDeckList, s.deckList);
   WriteFontSection(file, kCardText, s.cardText);
