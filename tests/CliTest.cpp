@@ -393,6 +393,57 @@ TEST(CliBuild, RefusesToReplaceADeckFileTheUserMayNotWrite) {
   EXPECT_EQ(mini.folder.Read("deck.txt"), old);
 }
 
+// ---- import and stats ----
+
+TEST(CliImport, ReadsADeckListAndReportsWhatItCouldNotUse) {
+  const MiniGame mini;
+  struct Case {
+    std::string bytes;
+    std::string deck;
+    std::string errors;
+  };
+  const Case cases[] = {
+      // A name, a key, and the column that shows colour and cost together.
+      {"2 alpha\n1x 003\n[Side]\nBlue10 x1\n", "=Mini=\n\n[Main]\n 2\t001\n 1\t003\n\n[Side]\n 1\t002\n", ""},
+      {"\xEF\xBB\xBF" "3 Alpha\nSideboard:\n1 Alpha\n\n1 Nobody\xE2\x98\x85\n",  // UTF-8 with its mark
+       "=Mini=\n\n[Main]\n 2\t001\n\n[Side]\n",
+       "line 1: 3 Alpha: over a limit, 2 of 3 copies added\nline 2: Sideboard:: no such layer\n"
+       "line 3: 1 Alpha: no such layer\nline 5: 1 Nobody\xE2\x98\x85: no such card\n"},
+      {"1 C:\\dir\r\n", "=Mini=\n\n[Main]\n 1\t003\n\n[Side]\n", ""},  // code page 932 (ASCII) with CR LF
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    mini.folder.Write("list.txt", c.bytes);
+    const Outcome run = RunCli({"import", mini.Game(), mini.folder.NativePath("list.txt")});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, c.deck);
+    EXPECT_EQ(run.err, c.errors);
+  }
+  const std::string saved = mini.folder.NativePath("saved.txt");
+  EXPECT_EQ(RunCli({"import", mini.Game(), mini.folder.NativePath("list.txt"), "--save", saved}).status, 0);
+  EXPECT_EQ(RunCli({"deck", mini.Game(), saved}).out, "=Mini=\n\n[Main]\n 1\t003\n\n[Side]\n");
+  EXPECT_EQ(RunCli({"import", mini.Game(), mini.folder.NativePath("missing.txt")}).status, 1);
+}
+
+TEST(CliStats, PrintsTheDecksMakeUpAsJson) {
+  const MiniGame mini;
+  const std::string deck = mini.folder.NativePath("deck.txt");
+  mini.folder.Write("deck.txt", "=Mini=\r\n[Main]\r\n 2\t001\r\n 1\t003\r\n[Side]\r\n 1\t002\r\n");
+  const Outcome cost = RunCli({"stats", mini.Game(), deck, "--by", "Cost"});
+  EXPECT_EQ(cost.status, 0) << cost.err;
+  EXPECT_EQ(json::parse(cost.out),
+            json::parse(R"({"by": "Cost", "layer": null, "numeric": true, "copies": 4,
+                            "groups": [{"value": "1", "copies": 1}, {"value": "3", "copies": 2}, {"value": "10", "copies": 1}],
+                            "average": 4.25})"));
+  const Outcome color = RunCli({"stats", mini.Game(), deck, "--by", "Color", "--layer", "0"});
+  EXPECT_EQ(json::parse(color.out),
+            json::parse(R"({"by": "Color", "layer": 0, "numeric": false, "copies": 3,
+                            "groups": [{"value": "Red", "copies": 3}], "average": null})"));
+  EXPECT_EQ(RunCli({"stats", mini.Game(), deck, "--by", "Nope"}).status, 2);
+  EXPECT_EQ(RunCli({"stats", mini.Game(), deck, "--by", "Cost", "--layer", "5"}).status, 2);
+  EXPECT_EQ(RunCli({"stats", mini.Game(), deck}).status, 2);
+}
+
 // ---- markup ----
 
 json Tag(int position, const std::string& name, int bold, const std::string& color, int size) {

@@ -51,3 +51,22 @@ TEST(CodePage, EveryDefinedPairSurvivesARoundTrip) {
   }
   EXPECT_GT(defined, 7000);
 }
+
+TEST(CodePage932, TextFilesAreUtf8WhenSoundElseCodePage932) {
+  struct Case {
+    std::string bytes;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {"plain", u"plain"},
+      {"\xEF\xBB\xBF" "mark", u"mark"},
+      {"\xE3\x82\xAB\xE3\x83\xBC\xE3\x83\x89", u"\u30AB\u30FC\u30C9"},  // カード in UTF-8
+      {"\x83\x4A\x81\x5B\x83\x68", u"\u30AB\u30FC\u30C9"},              // and in code page 932
+      {"\xF0\x9F\x83\x8F", u"\U0001F0CF"},
+      {"\xC0\xAF", FromCp932("\xC0\xAF")},          // an overlong form is no UTF-8
+      {"\xED\xA0\x80", FromCp932("\xED\xA0\x80")},  // nor is a surrogate
+      {"\xE3\x82", FromCp932("\xE3\x82")},          // nor a sequence cut short
+  };
+  for (const Case& c : cases) EXPECT_EQ(FromUtf8OrCp932(c.bytes), c.text) << c.bytes;
+}
+

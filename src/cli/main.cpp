@@ -21,29 +21,9 @@
 #include "gamedef/Plugin.h"
 #include "gamedef/PluginList.h"
 #include "gamedef/ProgramFolders.h"
+#include "cli/Cli.h"
 
 namespace {
-
-// Objects keep their members in the order they are written.
-using json = nlohmann::ordered_json;
-
-constexpr int kLoadFailed = 1;
-constexpr int kWrongCall = 2;
-
-// The folders that the window would use (image archives lie in its game definition folder).
-TProgramFolders WindowFolders() { return FindProgramFolders(ExecutableFolder(), XdgDataHome(), XdgConfigHome()); }
-
-// The game as the tool holds it: deck load messages, which the window shows
-// in a message box, go to standard error.
-class CliPlugin : public TPlugin {
- public:
-  CliPlugin() : TPlugin(WindowFolders().plugin) {}
-
- protected:
-  void ReportDeckLoadError(std::u16string_view message) override {
-    std::cerr << ToUtf8(kDeckLoadErrorTitle) << ": " << ToUtf8(message) << '\n';
-  }
-};
 
 // ---- Arguments ----
 
@@ -67,14 +47,6 @@ int32_t ToIndex(const std::string& text, const std::string& option) {
   if (error != std::errc() || stop != end) WrongArgument(option, "'" + text + "' is not a whole number");
   return value;
 }
-
-bool LoadGame(TPlugin& plugin, const std::string& fileName) {
-  if (plugin.Load(FromUtf8(fileName))) return true;
-  std::cerr << "cannot load the game definition " << fileName << '\n';
-  return false;
-}
-
-void PrintJson(const json& value) { std::cout << value.dump(2) << '\n'; }
 
 template <typename Texts>
 json TextArray(const Texts& texts) {
@@ -280,8 +252,6 @@ int Card(const std::string& gameFile, const std::string& cardKey) {
 // ---- deck ----
 
 // The deck as its file holds it, with line feeds.
-void PrintDeckFile(const TPlugin& plugin) { std::cout << ToUtf8(u"=" + plugin.Name() + u"=\n" + plugin.DeckText()); }
-
 int Deck(const std::string& gameFile, const std::string& deckFile, bool clipboard) {
   CliPlugin plugin;
   if (!LoadGame(plugin, gameFile) || !plugin.LoadDeck(FromUtf8(deckFile))) return kLoadFailed;
@@ -359,11 +329,7 @@ int Build(const CLI::App& build) {
   }
   PrintDeckFile(plugin);
   const CLI::Option* save = build.get_option("--save");
-  if (*save && !plugin.SaveDeck(FromUtf8(save->as<std::string>()))) {
-    std::cerr << "cannot save the deck to " << save->as<std::string>() << '\n';
-    return kLoadFailed;
-  }
-  return 0;
+  return *save ? SaveDeck(plugin, save->as<std::string>()) : 0;
 }
 
 // ---- markup ----
@@ -445,6 +411,21 @@ int main(int argc, char** argv) {
   build->add_option("--move", "Exchange two entries")->type_name("LAYER:FROM:TO")->take_all();
   build->add_option("--save", "Save the deck to this file");
 
+  std::string textFile;
+  std::string saveFile;
+  CLI::App* import = app.add_subcommand("import", "Read a deck list as text into a new deck");
+  import->add_option("GAMEDEF", game, "Game definition file")->required();
+  import->add_option("TEXTFILE", textFile, "Deck list, in UTF-8 or code page 932")->required();
+  import->add_option("--save", saveFile, "Save the deck to this file");
+
+  std::string key;
+  int32_t layer = -1;
+  CLI::App* stats = app.add_subcommand("stats", "Show a deck's make-up by a card parameter as JSON");
+  stats->add_option("GAMEDEF", game, "Game definition file")->required();
+  stats->add_option("DECKFILE", deckFile, "Deck file")->required();
+  stats->add_option("--by", key, "Key of the card parameter")->required();
+  stats->add_option("--layer", layer, "Only this layer, from 0");
+
   std::string text;
   CLI::App* markup = app.add_subcommand("markup", "Parse card value markup");
   markup->add_option("TEXT", text, "Text with markup")->required();
@@ -457,6 +438,8 @@ int main(int argc, char** argv) {
     if (*card) return Card(game, cardKey);
     if (*deck) return Deck(game, deckFile, clipboard);
     if (*build) return Build(*build);
+    if (*import) return Import(game, textFile, saveFile);
+    if (*stats) return Stats(game, deckFile, key, layer);
     return Markup(text);
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? 0 : kWrongCall;

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <vector>
 
+#include "common/Text.h"
+
 namespace {
 
 constexpr char16_t kInvalid = u'\uFFFD';
@@ -154,6 +156,37 @@ void AppendToCp932(std::u16string_view text, std::string& out) {
       out += static_cast<char>(code & 0xFF);
     }
   }
+}
+
+namespace {
+
+// Well-formed UTF-8: no stray continuation byte, no overlong form, no
+// surrogate, nothing beyond U+10FFFF.
+bool IsUtf8(std::string_view bytes) {
+  for (std::size_t i = 0; i < bytes.size();) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                             : lead >= 0xF0 && lead <= 0xF4                  ? 4
+                                                                             : 0;
+    if (length == 0 || i + length > bytes.size()) return false;
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((static_cast<unsigned char>(bytes[i + k]) & 0xC0) != 0x80) return false;
+    }
+    const auto second = length > 1 ? static_cast<unsigned char>(bytes[i + 1]) : 0x80;
+    if ((lead == 0xE0 && second < 0xA0) || (lead == 0xED && second > 0x9F) || (lead == 0xF0 && second < 0x90) ||
+        (lead == 0xF4 && second > 0x8F)) {
+      return false;
+    }
+    i += length;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::u16string FromUtf8OrCp932(std::string_view bytes) {
+  if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);
+  return IsUtf8(bytes) ? FromUtf8(bytes) : FromCp932(bytes);
 }
 
 bool Cp932CanHold(std::u16string_view text) {

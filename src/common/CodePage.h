@@ -17,5 +17,9 @@ std::u16string FromCp932(std::string_view bytes);
 // A character that the code page cannot hold becomes "?".
 void AppendToCp932(std::u16string_view text, std::string& out);
 std::string ToCp932(std::u16string_view text);
+// A text file's bytes: UTF-8 (its byte-order mark skipped) when they are
+// sound UTF-8, code page 932 otherwise.
+std::u16string FromUtf8OrCp932(std::string_view bytes);
+
 // Whether every character of the text has a place in the code page.
 bool Cp932CanHold(std::u16string_view text);
