@@ -2,43 +2,37 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QCheckBox>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QGuiApplication>
-#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabBar>
 #include <QTableView>
 #include <QTextEdit>
 #include <QToolBar>
+#include <QToolButton>
 #include <optional>
 
+#include "app/DeckCommands.h"
 #include "app/ToolIcons.h"
-#include "common/WindowPlacement.h"
 #include "gamedef/IniFile.h"
 #include "ui/CellDelegate.h"
 #include "ui/ConfigDialog.h"
 #include "ui/ListModel.h"
 #include "ui/PluginDialog.h"
 #include "ui/PluginGUI.h"
+#include "ui/StatsPanel.h"
 
 namespace {
 
 const QString kTitle = QStringLiteral("Velqorandis");
-
-// The property that gives a control its short help number.
-constexpr char kHintTag[] = "hintTag";
 
 // Toolbar buttons in order: command number, caption and tooltip; -1 is a separator.
 struct ToolButtonInfo {
@@ -61,18 +55,12 @@ constexpr ToolButtonInfo kToolButtons[] = {
     {5, "Config", "設定"},
     {-1, nullptr, nullptr},
     {12, "Image", "クリックでカード画像を表示"},
+    {-1, nullptr, nullptr},
+    {13, "Undo", "元に戻す"},
+    {14, "Redo", "やり直し"},
+    {-1, nullptr, nullptr},
+    {15, "Statistics", "デッキの統計"},
 };
-
-// The available areas of the screens, the primary screen first.
-std::vector<TBounds> AvailableScreens() {
-  std::vector<TBounds> screens;
-  QScreen* primary = QGuiApplication::primaryScreen();
-  for (QScreen* screen : QGuiApplication::screens()) {
-    const QRect area = screen->availableGeometry();
-    screens.insert(screen == primary ? screens.begin() : screens.end(), {area.x(), area.y(), area.width(), area.height()});
-  }
-  return screens;
-}
 
 QTableView* MakeList(QWidget* parent, QAbstractItemModel* model, bool headerClickable) {
   auto* list = new QTableView(parent);
@@ -109,11 +97,16 @@ TfmMain::TfmMain(TProgramFolders folders, const std::u16string& startDeck) : fol
   BuildLists();
   BuildStatusBar();
   BuildFileDialogs();
+  deckCommands_ = new TDeckCommands(*this);
+  // The open button offers the recent decks beside it.
+  auto* openButton = qobject_cast<QToolButton*>(toolBar_->widgetForAction(toolButtons_[2]));
+  openButton->setMenu(deckCommands_->RecentMenu());
+  openButton->setPopupMode(QToolButton::MenuButtonPopup);
   Connect();
   LoadSettings();
   if (!startDeck.empty()) ChooseGameOfDeck(startDeck);
   SelectGameDefinition(false);
-  if (!startDeck.empty()) LoadDeck(startDeck);
+  if (!startDeck.empty()) deckCommands_->LoadDeck(startDeck);
 }
 
 void TfmMain::ChooseGameOfDeck(const std::u16string& deckFile) {
@@ -122,10 +115,12 @@ void TfmMain::ChooseGameOfDeck(const std::u16string& deckFile) {
   if (catalogue_->FindByName(*game) != nullptr) SetGameName(*game);
 }
 
-void TfmMain::LoadDeck(const std::u16string& deckFile) {
-  plugin_->LoadDeck(deckFile);
+void TfmMain::DeckChanged() {
   plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
   ShowChangedMark();
+  toolButtons_[kUndo]->setEnabled(plugin_->History().CanUndo());
+  toolButtons_[kRedo]->setEnabled(plugin_->History().CanRedo());
+  if (statsPanel_->isVisible()) statsPanel_->Refresh();
 }
 
 TfmMain::~TfmMain() {
@@ -157,11 +152,14 @@ void TfmMain::BuildToolBar() {
     QWidget* button = bar->widgetForAction(action);
     button->setProperty(kHintTag, info.command);
   }
-  toolButtons_[12]->setCheckable(true);
+  toolButtons_[kImage]->setCheckable(true);
+  toolButtons_[kStats]->setCheckable(true);
+  toolButtons_[kUndo]->setEnabled(false);
+  toolButtons_[kRedo]->setEnabled(false);
 }
 
 QAction* TfmMain::ToolButton(int command) const {
-  return command >= 0 && command < 13 ? toolButtons_[command] : nullptr;
+  return command >= 0 && command < static_cast<int>(std::size(toolButtons_)) ? toolButtons_[command] : nullptr;
 }
 
 void TfmMain::BuildLists() {
@@ -197,8 +195,13 @@ void TfmMain::BuildLists() {
   splitter2_ = new QSplitter(Qt::Horizontal, this);
   splitter2_->addWidget(lvCardList_);
   splitter2_->addWidget(deckArea);
+  // The statistics, shown beside the deck on demand.
+  statsPanel_ = new TStatsPanel(*plugin_, this);
+  statsPanel_->hide();
+  splitter2_->addWidget(statsPanel_);
   splitter2_->setStretchFactor(0, 1);
   splitter2_->setStretchFactor(1, 0);
+  splitter2_->setStretchFactor(2, 0);
   splitter2_->setChildrenCollapsible(false);
   splitter2_->setHandleWidth(5);
   splitter1_ = new QSplitter(Qt::Vertical, this);
@@ -282,26 +285,13 @@ void TfmMain::RunCommand(int command) {
       close();
       break;
     case 1:
-      if (!ConfirmDiscard()) break;
-      plugin_->NewDeck();
-      plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
-      ShowChangedMark();
+      deckCommands_->NewDeck();
       break;
     case 2:
-      if (!ConfirmDiscard()) break;
-      if (openDialog1_->exec() == QDialog::Accepted && !openDialog1_->selectedFiles().isEmpty()) {
-        LoadDeck(openDialog1_->selectedFiles().first().toStdU16String());
-      }
+      deckCommands_->OpenDeck();
       break;
     case 3:
-      if (saveDialog1_->exec() == QDialog::Accepted && !saveDialog1_->selectedFiles().isEmpty()) {
-        const std::u16string file = saveDialog1_->selectedFiles().first().toStdU16String();
-        // A deck that could not be written is told, not left for the user to find out later.
-        if (!plugin_->SaveDeck(file)) {
-          QMessageBox::critical(this, kTitle, QString::fromStdU16String(file + u" に書き込めません"));
-        }
-        ShowChangedMark();
-      }
+      deckCommands_->SaveDeck();
       break;
     case 4:
       plugin_->ApplySearch();
@@ -323,70 +313,35 @@ void TfmMain::RunCommand(int command) {
       }
       break;
     case 7:
-      QGuiApplication::clipboard()->setText(QString::fromStdU16String(plugin_->DeckClipboardText()));
+      deckCommands_->CopyDeck();
       break;
     case kAddCard:
-      if (tabControl1_->currentIndex() < 0 || TPluginGUI::SelectedRow(lvCardList_) < 0) break;
-      AddSelectedCard();
-      plugin_->HideCardImage();
-      ShowChangedMark();
+      deckCommands_->AddSelectedCard();
       break;
-    case kRemoveCard: {
-      const int32_t row = TPluginGUI::SelectedRow(lvDeckList_);
-      if (tabControl1_->currentIndex() < 0 || row < 0) break;
-      plugin_->RemoveDeckEntry(plugin_->CurrentLayer(), row);
-      plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
-      plugin_->HideCardImage();
-      ShowChangedMark();
+    case kRemoveCard:
+      deckCommands_->RemoveSelectedEntry();
       break;
-    }
+    case kUndo:
+      deckCommands_->Undo();
+      break;
+    case kRedo:
+      deckCommands_->Redo();
+      break;
+    case kStats:
+      ShowStatistics(toolButtons_[kStats]->isChecked());
+      break;
+    case kPaste:
+      deckCommands_->PasteDeck();
+      break;
     default:
       break;  // the image button only changes its own pressed state
   }
 }
 
-void TfmMain::AddSelectedCard() {
-  const int32_t entry = plugin_->AddCardToDeck(TPluginGUI::SelectedRow(lvCardList_), plugin_->CurrentLayer());
-  if (entry < 0) return;  // a limit refused it: nothing to say
-  plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
-  TPluginGUI::SelectRow(lvDeckList_, entry);
-  lvDeckList_->scrollTo(lvDeckList_->model()->index(entry, 0), QAbstractItemView::EnsureVisible);
-}
-
-void TfmMain::MoveDeckEntry(int step) {
-  const int32_t row = TPluginGUI::SelectedRow(lvDeckList_);
-  if (tabControl1_->currentIndex() >= 0 && row >= 0 && plugin_->MoveDeckEntry(plugin_->CurrentLayer(), row, row + step)) {
-    TPluginGUI::SelectRow(lvDeckList_, row + step);
-  }
-  plugin_->RefreshDeckList(tabControl1_, lvDeckList_);
-}
-
-bool TfmMain::eventFilter(QObject* watched, QEvent* event) {
-  switch (event->type()) {
-    case QEvent::KeyPress:
-      // Any key dismisses the card picture; the picture window never takes the focus.
-      plugin_->HideCardImage();
-      return KeyPressed(watched, static_cast<QKeyEvent*>(event));
-    case QEvent::MouseButtonDblClick:
-      // The release that ends this double click pops no picture up: the double click changed the deck.
-      if (watched == lvCardList_->viewport() || watched == lvDeckList_->viewport()) doubleClickRelease_ = true;
-      break;
-    case QEvent::MouseButtonPress: {
-      const QPoint at = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
-      if (watched == lvCardList_->viewport()) cardListDownPoint_ = at;
-      if (watched == lvDeckList_->viewport()) deckListDownPoint_ = at;
-      break;
-    }
-    case QEvent::MouseButtonRelease:
-      MouseReleased(watched, static_cast<QMouseEvent*>(event));
-      break;
-    case QEvent::MouseMove:
-      if (auto* widget = qobject_cast<QWidget*>(watched); widget != nullptr && widget->window() == this) PointerOver(widget);
-      break;
-    default:
-      break;
-  }
-  return QMainWindow::eventFilter(watched, event);
+void TfmMain::ShowStatistics(bool shown) {
+  toolButtons_[kStats]->setChecked(shown);
+  statsPanel_->setVisible(shown);
+  if (shown) statsPanel_->Refresh();
 }
 
 void TfmMain::ShowSelectedText(QTableView* list) {
@@ -405,106 +360,7 @@ void TfmMain::ShowSelectedText(QTableView* list) {
 void TfmMain::ChangeDeckTab() {
   plugin_->LeaveDeckLayer(lvDeckList_);
   plugin_->ShowDeckLayer(tabControl1_, lvDeckList_);
-}
-
-bool TfmMain::KeyPressed(QObject* watched, QKeyEvent* key) {
-  auto* widget = qobject_cast<QWidget*>(watched);
-  // The key goes first to the control that has the focus in this window; parents see it after.
-  if (widget == nullptr || widget->window() != this || watched != focusWidget()) return false;
-  // The window sees every key first: Ctrl (with Shift or Alt or not) and C, F, N, O or S run their command.
-  if (key->modifiers() & Qt::ControlModifier) {
-    static const std::pair<int, int> shortcuts[] = {{Qt::Key_C, 7}, {Qt::Key_F, 4}, {Qt::Key_N, 1}, {Qt::Key_O, 2}, {Qt::Key_S, 3}};
-    for (const auto& [keyCode, command] : shortcuts) {
-      if (key->key() != keyCode) continue;
-      RunCommand(command);
-      // The lists would put their own cell on the clipboard over the deck.
-      return keyCode == Qt::Key_C && (watched == lvCardList_ || watched == lvDeckList_);
-    }
-  }
-  const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-  if (watched == lvCardList_ && enter) {
-    RunCommand(kAddCard);
-    return true;
-  }
-  if (watched == lvDeckList_ && enter) {
-    RunCommand(kRemoveCard);
-    return true;
-  }
-  if (watched == lvDeckList_ && (key->modifiers() & Qt::ControlModifier) &&
-      (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
-    MoveDeckEntry(key->key() == Qt::Key_Up ? -1 : 1);
-    return true;
-  }
-  return false;
-}
-
-void TfmMain::MouseReleased(QObject* watched, QMouseEvent* mouse) {
-  if (watched == lvCardList_->viewport() && mouse->button() == Qt::RightButton &&
-      lvCardList_->model()->columnCount() == 0) {
-    // Every column hidden leaves no header to right-click: the list offers the column menu instead.
-    popCardList_->popup(mouse->globalPosition().toPoint());
-  }
-  if (watched == lvDeckList_->viewport() && mouse->button() == Qt::RightButton) {
-    // The right button released over a deck entry shows its card in the card list.
-    const QModelIndex entry = lvDeckList_->indexAt(mouse->position().toPoint());
-    if (entry.isValid()) plugin_->LocateInCardList(plugin_->CurrentLayer(), entry.row(), lvCardList_);
-  }
-  const bool endsDoubleClick = doubleClickRelease_ && (watched == lvCardList_->viewport() || watched == lvDeckList_->viewport());
-  if (endsDoubleClick) doubleClickRelease_ = false;
-  if (mouse->button() == Qt::LeftButton && toolButtons_[12]->isChecked() && !endsDoubleClick) {
-    // With the image button down, a click on a list row pops its card's picture up.
-    if (watched == lvCardList_->viewport() && lvCardList_->indexAt(mouse->position().toPoint()).isValid()) {
-      const int32_t row = TPluginGUI::SelectedRow(lvCardList_);
-      if (row >= 0) plugin_->PopupCardImage(-1, row, cardListDownPoint_);
-    }
-    if (watched == lvDeckList_->viewport() && lvDeckList_->indexAt(mouse->position().toPoint()).isValid()) {
-      const int32_t row = TPluginGUI::SelectedRow(lvDeckList_);
-      if (row >= 0) plugin_->PopupCardImage(plugin_->CurrentLayer(), row, deckListDownPoint_);
-    }
-  }
-  // Toolbar buttons act on the release of any mouse button; the left one triggers them already.
-  if (mouse->button() != Qt::LeftButton) {
-    for (QAction* action : toolButtons_) {
-      if (action != nullptr && watched == toolBar_->widgetForAction(action) &&
-          static_cast<QWidget*>(watched)->rect().contains(mouse->position().toPoint())) {
-        RunCommand(action->data().toInt());
-      }
-    }
-  }
-}
-
-void TfmMain::PointerOver(QWidget* widget) {
-  // The control is the nearest one that has a short help number.
-  while (widget != nullptr && !widget->property(kHintTag).isValid()) widget = widget->parentWidget();
-  if (widget == nullptr || widget == lastHintControl_) return;
-  lastHintControl_ = widget;
-  ShowStatusHelp(widget->property(kHintTag).toInt());
-  plugin_->HideCardImage();
-}
-
-QString TfmMain::StatusHelpText(int tag) {
-  static const char* const texts[] = {
-      "アプリケーションを終了します (Alt+F4)",
-      "デッキデータを初期化します(Ctrl+N)",
-      "デッキデータを読み込みます(Ctrl+L)",
-      "デッキデータを保存します(Ctrl+S)",
-      "検索ダイアログを開きます(Ctrl+F)",
-      "設定ダイアログを開きます",
-      "プラグインを切り替えます",
-      "デッキデータをクリップボードにコピーします(Ctrl+C)",
-      "選択データを１枚追加します(Enterまたはダブルクリック)",
-      "選択データを１枚減らします(Enterまたはダブルクリック)",
-      "デッキ領域を変更します(タブを選択)",
-      "選択しているデータのテキストを表示",
-      "選択しているデータの画像を表示",
-  };
-  return tag >= 0 && tag < 13 ? QString::fromUtf8(texts[tag]) : QString();
-}
-
-void TfmMain::ShowStatusHelp(int tag) {
-  if (noStatusHelp_) return;
-  statusPanels_[2]->setText(StatusHelpText(tag));
-  timer1_.start();  // restarted: the help goes 1500 milliseconds after it was shown
+  if (statsPanel_->isVisible()) statsPanel_->Refresh();  // the layer shown may be what it counts
 }
 
 bool TfmMain::SelectGameDefinition(bool forceDialog) {
@@ -525,7 +381,7 @@ bool TfmMain::SelectGameDefinition(bool forceDialog) {
     }
   }
   ShowResultCount(plugin_->ListResult().Count());
-  ShowChangedMark();
+  DeckChanged();  // a new game starts a new history
   return true;
 }
 
@@ -542,6 +398,7 @@ void TfmMain::ShowLoadedGame() {
   sortDescending_ = false;
   ApplySortMarks();
   plugin_->SortCardList(sortColumn_, sortDescending_);
+  statsPanel_->ShowParameters();
 }
 
 void TfmMain::RefreshCatalogue() {
@@ -624,93 +481,3 @@ void TfmMain::closeEvent(QCloseEvent* event) {
   }
 }
 
-void TfmMain::showEvent(QShowEvent* event) {
-  QMainWindow::showEvent(event);
-  if (splittersPlaced_) return;
-  splittersPlaced_ = true;
-  // The card text panel's height and the deck area's width, as the settings hold them.
-  const auto [lists, cardText] = SplitterParts(splitter1_->height(), horizon_);
-  splitter1_->setSizes({lists, cardText});
-  const auto [cardList, deckArea] = SplitterParts(splitter2_->width(), vertical_);
-  splitter2_->setSizes({cardList, deckArea});
-}
-
-void TfmMain::ApplyFont(QWidget* control, const TFontSetting& font) {
-  control->setFont(font.font);
-  QPalette palette = control->palette();
-  palette.setColor(QPalette::Text, DecodeColor(font.color, palette));
-  control->setPalette(palette);
-  if (auto* list = qobject_cast<QTableView*>(control)) {
-    list->verticalHeader()->setDefaultSectionSize(QFontMetrics(font.font).height() + 4);
-  }
-}
-
-void TfmMain::LoadSettings() {
-  TWindowSettings defaults;
-  defaults.cardList = fonts_[0];
-  defaults.deckList = fonts_[1];
-  defaults.cardText = fonts_[2];
-  const TWindowSettings settings = ReadSettings(folders_.settings, defaults);
-  // Bounds from another desktop or a damaged file must not put the window out of reach.
-  const TBounds placed = PlaceWindow({settings.left, settings.top, settings.width, settings.height}, AvailableScreens());
-  move(placed.left, placed.top);
-  resize(placed.width, placed.height);
-  horizon_ = settings.horizon;
-  vertical_ = settings.vertical;
-  splittersPlaced_ = false;
-  SetGameName(settings.tcgName);
-  confirmUnsaved_ = settings.noSaveCheck;
-  cardDelegate_->SetOwnerDraw(settings.cardListOwnerDraw);
-  deckDelegate_->SetOwnerDraw(settings.deckListOwnerDraw);
-  toolButtons_[12]->setChecked(settings.showImage);
-  fonts_[0] = settings.cardList;
-  fonts_[1] = settings.deckList;
-  fonts_[2] = settings.cardText;
-  ApplyFont(lvCardList_, fonts_[0]);
-  ApplyFont(lvDeckList_, fonts_[1]);
-  ApplyFont(richEdit1_, fonts_[2]);
-  cardListDoubleBuffered_ = settings.cardListDoubleBuffered;
-}
-
-TWindowSettings TfmMain::CurrentSettings() const {
-  TWindowSettings settings;
-  settings.left = pos().x();
-  settings.top = pos().y();
-  settings.width = width();
-  settings.height = height();
-  settings.horizon = splittersPlaced_ ? splitter1_->sizes().value(1) : horizon_;
-  settings.vertical = splittersPlaced_ ? splitter2_->sizes().value(1) : vertical_;
-  settings.cardListDoubleBuffered = cardListDoubleBuffered_;
-  settings.tcgName = gameName_;
-  settings.noSaveCheck = confirmUnsaved_;
-  settings.cardListOwnerDraw = cardDelegate_->OwnerDraw();
-  settings.deckListOwnerDraw = deckDelegate_->OwnerDraw();
-  settings.showImage = toolButtons_[12]->isChecked();
-  settings.cardList = fonts_[0];
-  settings.deckList = fonts_[1];
-  settings.cardText = fonts_[2];
-  return settings;
-}
-
-void TfmMain::SaveSettings() {
-  try {
-    WriteSettings(folders_.settings, CurrentSettings());
-  } catch (const EIniFileException& error) {
-    ShowWriteError(error);
-  }
-}
-
-void TfmMain::EditSettings() {
-  fmConfig_->SetFonts(fonts_[0], fonts_[1], fonts_[2]);
-  fmConfig_->NoSaveCheck()->setChecked(confirmUnsaved_);
-  fmConfig_->StatusHelp()->setChecked(noStatusHelp_);
-  if (!fmConfig_->Execute()) return;
-  fonts_[0] = fmConfig_->CardListFont();
-  fonts_[1] = fmConfig_->DeckListFont();
-  fonts_[2] = fmConfig_->CardTextFont();
-  ApplyFont(lvCardList_, fonts_[0]);
-  ApplyFont(lvDeckList_, fonts_[1]);
-  ApplyFont(richEdit1_, fonts_[2]);
-  confirmUnsaved_ = fmConfig_->NoSaveCheck()->isChecked();
-  noStatusHelp_ = fmConfig_->StatusHelp()->isChecked();
-}

@@ -26,6 +26,8 @@ class QTabBar;
 class QTableView;
 class QTextEdit;
 class TCellDelegate;
+class TDeckCommands;
+class TStatsPanel;
 class TfmConfig;
 class TfmPlugin;
 class TPluginGUI;
@@ -59,8 +61,12 @@ class TfmMain : public QMainWindow {
   void EditSettings();
   // Carries out one command: 0 close, 1 new deck, 2 open, 3 save, 4 search,
   // 5 settings, 6 switch game, 7 copy to the clipboard, 8 add the selected
-  // card, 9 remove one copy of the selected deck entry; others do nothing.
+  // card, 9 remove one copy of the selected deck entry, 13 undo, 14 redo,
+  // 15 show or hide the statistics, 16 paste a deck list; others do nothing.
   void RunCommand(int command);
+  // Shows the deck anew after it changed: the deck list and tabs, the changed
+  // mark, undo and redo, the statistics.
+  void DeckChanged();
   // The short help of a control in status bar panel 2, cleared after 1500 ms.
   void ShowStatusHelp(int tag);
   static QString StatusHelpText(int tag);
@@ -70,6 +76,11 @@ class TfmMain : public QMainWindow {
 
   static constexpr int kAddCard = 8;
   static constexpr int kRemoveCard = 9;
+  static constexpr int kImage = 12;
+  static constexpr int kUndo = 13;
+  static constexpr int kRedo = 14;
+  static constexpr int kStats = 15;
+  static constexpr int kPaste = 16;
 
   TPluginGUI& Plugin() const { return *plugin_; }
   QTableView* CardList() const { return lvCardList_; }
@@ -82,6 +93,8 @@ class TfmMain : public QMainWindow {
   QMenu* DeckListMenu() const { return popDeckList_; }
   TfmPlugin* PluginDialog() const { return fmPlugin_; }
   TfmConfig* ConfigDialog() const { return fmConfig_; }
+  TDeckCommands& DeckCommands() const { return *deckCommands_; }
+  TStatsPanel* StatsPanel() const { return statsPanel_; }
   int32_t SortColumn() const { return sortColumn_; }
   bool SortDescending() const { return sortDescending_; }
   bool ConfirmUnsaved() const { return confirmUnsaved_; }
@@ -96,6 +109,9 @@ class TfmMain : public QMainWindow {
   void showEvent(QShowEvent* event) override;
 
  private:
+  // The property that gives a control its short help number.
+  static constexpr char kHintTag[] = "hintTag";
+
   void BuildToolBar();
   void BuildLists();
   void BuildStatusBar();
@@ -103,8 +119,6 @@ class TfmMain : public QMainWindow {
   bool KeyPressed(QObject* watched, QKeyEvent* key);
   void MouseReleased(QObject* watched, QMouseEvent* mouse);
   void PointerOver(QWidget* widget);
-  void AddSelectedCard();
-  void MoveDeckEntry(int step);
   void Connect();
   void LoadSettings();
   void SaveSettings();
@@ -117,9 +131,9 @@ class TfmMain : public QMainWindow {
   // The card text box shows the card of the list's selected row; without one
   // it is emptied when it showed that list's card.
   void ShowSelectedText(QTableView* list);
+  void ShowStatistics(bool shown);
   void ShowWriteError(const std::exception& error);
   void ChooseGameOfDeck(const std::u16string& deckFile);
-  void LoadDeck(const std::u16string& deckFile);
 
   TProgramFolders folders_;
   TRTFtoHtml markup_;
@@ -134,7 +148,7 @@ class TfmMain : public QMainWindow {
   bool splittersPlaced_ = false;
   bool cardListDoubleBuffered_ = true;  // Qt paints every widget double-buffered; the switch is kept for the file
 
-  QAction* toolButtons_[13] = {};
+  QAction* toolButtons_[16] = {};
   QToolBar* toolBar_ = nullptr;
   QFileDialog* openDialog1_ = nullptr;
   QFileDialog* saveDialog1_ = nullptr;
@@ -155,6 +169,8 @@ class TfmMain : public QMainWindow {
   QMenu* popDeckList_ = nullptr;
   TCellDelegate* cardDelegate_ = nullptr;
   TCellDelegate* deckDelegate_ = nullptr;
+  TStatsPanel* statsPanel_ = nullptr;
+  TDeckCommands* deckCommands_ = nullptr;
 
   TfmConfig* fmConfig_ = nullptr;
   TfmPlugin* fmPlugin_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QPainterPath>
 #include <QPixmap>
 #include <cmath>
+#include <tuple>
 
 namespace {
 
@@ -18,6 +19,8 @@ const char* ThemeName(int command) {
     case 6: return "view-refresh";
     case 7: return "edit-copy";
     case 12: return "image-x-generic";
+    case 13: return "edit-undo";
+    case 14: return "edit-redo";
     default: return "";
   }
 }
@@ -154,6 +157,36 @@ void Draw(QPainter& p, int command) {
       p.drawEllipse(QPointF(16.5, 9), 2.2, 2.2);
       p.setBrush(QColor(70, 150, 80));
       p.drawPolygon(QPolygonF({QPointF(3, 19), QPointF(9, 10), QPointF(13, 15), QPointF(15, 13), QPointF(21, 19)}));
+      break;
+    case 13:  // undo: an arrow that turns back to the left
+    case 14: {  // redo: the same, to the right
+      if (command == 14) {
+        p.translate(24, 0);
+        p.scale(-1, 1);
+      }
+      p.setPen(Outline(QColor(40, 90, 170), 2.6));
+      p.setBrush(Qt::NoBrush);
+      QPainterPath turn;
+      turn.moveTo(7, 9);
+      turn.lineTo(14, 9);
+      turn.cubicTo(22, 9, 22, 20, 14, 20);
+      turn.lineTo(9, 20);
+      p.drawPath(turn);
+      p.setBrush(QColor(40, 90, 170));
+      p.setPen(Outline(QColor(40, 90, 170), 1.2));
+      p.drawPolygon(QPolygonF({QPointF(2.5, 9), QPointF(8.5, 4), QPointF(8.5, 14)}));
+      break;
+    }
+    case 15:  // statistics: a bar chart
+      p.setPen(Outline(QColor(70, 70, 80), 1.4));
+      p.drawLine(QPointF(3, 3), QPointF(3, 21));
+      p.drawLine(QPointF(3, 21), QPointF(21, 21));
+      p.setPen(Outline(QColor(60, 90, 60)));
+      for (const auto& [left, height, color] : {std::tuple{5.5, 8.0, QColor(90, 170, 90)}, std::tuple{10.5, 15.0, QColor(230, 150, 50)},
+                                                 std::tuple{15.5, 11.0, QColor(70, 130, 200)}}) {
+        p.setBrush(color);
+        p.drawRect(QRectF(left, 20 - height, 4, height));
+      }
       break;
     default:
       break;

@@ -20,13 +20,11 @@
 #include <QTimer>
 #include <QToolBar>
 #include <filesystem>
-#include <deque>
-#include <functional>
-#include <QPointer>
 
 #include "ImageFixtures.h"
 #include "QtPrint.h"
 #include "TestFiles.h"
+#include "WindowFixture.h"
 #include "app/MainWindow.h"
 #include "common/Text.h"
 #include "gamedef/IniFile.h"
@@ -34,113 +32,6 @@
 #include "ui/ListModel.h"
 #include "ui/PluginDialog.h"
 #include "ui/PluginGUI.h"
-
-namespace {
-
-// Modal windows (dialogs, message boxes) to answer as the user would, in the
-// order they open: each action is run on the next modal window that was not
-// answered yet.
-std::deque<std::function<void(QWidget*)>> pendingAnswers;
-QPointer<QWidget> lastAnswered;
-
-void PollForModal() {
-  QWidget* modal = QApplication::activeModalWidget();
-  if (modal == nullptr) lastAnswered = nullptr;  // a dialog that closed may open again
-  if (modal != nullptr && modal != lastAnswered && !pendingAnswers.empty()) {
-    lastAnswered = modal;
-    auto action = std::move(pendingAnswers.front());
-    pendingAnswers.pop_front();
-    action(modal);
-  }
-  if (!pendingAnswers.empty()) QTimer::singleShot(10, PollForModal);
-}
-
-void WhenModal(std::function<void(QWidget*)> action) {
-  pendingAnswers.push_back(std::move(action));
-  if (pendingAnswers.size() > 1) return;
-  lastAnswered = nullptr;  // the dialogs answered before were closed meanwhile
-  QTimer::singleShot(0, PollForModal);
-}
-
-// Picks the named entry in the switch dialog and presses OK.
-void ChooseInDialog(const QString& name) {
-  WhenModal([name](QWidget* modal) {
-    auto* dialog = qobject_cast<TfmPlugin*>(modal);
-    ASSERT_NE(dialog, nullptr);
-    const QList<QListWidgetItem*> items = dialog->List()->findItems(name, Qt::MatchExactly);
-    ASSERT_FALSE(items.isEmpty());
-    dialog->List()->setCurrentItem(items.first());
-    dialog->findChildren<QPushButton*>().first()->click();  // OK
-  });
-}
-
-void CancelDialog() {
-  WhenModal([](QWidget* modal) { qobject_cast<QDialog*>(modal)->reject(); });
-}
-
-// Answers a message box with the given button and records its text.
-void AnswerMessage(QMessageBox::StandardButton button, QString* text = nullptr) {
-  WhenModal([button, text](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    ASSERT_NE(box, nullptr);
-    if (text != nullptr) *text = box->windowTitle() + QLatin1Char('|') + box->text();
-    box->button(button)->click();
-  });
-}
-
-// A program folder with the Plugin folder of a small game.
-class WindowTest : public ::testing::Test {
- protected:
-  WindowTest() {
-    folder_.Write("Plugin/mini.ini",
-                  "[System]\r\nName=Mini\r\nTextKey=Text\r\nCardList=cards.txt\r\n"
-                  "[Param00]\r\nKey=No\r\nName=Number\r\nType=1\r\n[Param01]\r\nKey=Name\r\nName=Card name\r\nType=1\r\n"
-                  "[Param02]\r\nKey=Cost\r\nName=Cost\r\nType=2\r\n[Param03]\r\nKey=Text\r\nName=Text\r\n"
-                  "[CardListSection00]\r\nKey=No\r\nWidth=60\r\n[CardListSection01]\r\nKey=Name\r\nVisibled=0\r\n"
-                  "[CardListSection02]\r\nKey=Cost\r\nWidth=50\r\n"
-                  "[DeckListSection00]\r\nKey=Name\r\n"
-                  "[DeckLayer00]\r\nName=Main\r\nTotalLimit=60\r\nItemLimit=3\r\n"
-                  "[DeckLayer01]\r\nName=Side\r\nTotalLimit=15\r\nItemLimit=3\r\n");
-    folder_.Write("Plugin/cards.txt",
-                  "[CardData1]\r\nNo=001\r\nName=Alpha\r\nCost=3\r\nText=<b>Swift</b> attack\r\n"
-                  "[CardData2]\r\nNo=002\r\nName=Beta\r\nCost=10\r\nText=plain\r\n"
-                  "[CardData3]\r\nNo=003\r\nName=Gamma\r\nCost=9\r\n");
-  }
-
-  // Every modal window that a test expected has opened and was answered.
-  void TearDown() override {
-    EXPECT_TRUE(pendingAnswers.empty());
-    pendingAnswers.clear();
-  }
-
-  // Starts the program with the remembered game, or choosing Mini in the dialog.
-  std::unique_ptr<TfmMain> Start() {
-    if (!std::filesystem::exists(folder_.NativePath("Velqorandis.ini"))) ChooseInDialog(QStringLiteral("Mini"));
-    return std::make_unique<TfmMain>(PortableFolders(folder_.Path("")));
-  }
-
-  static std::vector<std::string> Column(QTableView* list, int column) {
-    std::vector<std::string> cells;
-    for (int row = 0; row < list->model()->rowCount(); ++row) {
-      cells.push_back(list->model()->index(row, column).data().toString().toStdString());
-    }
-    return cells;
-  }
-
-  static std::vector<std::string> Captions(QTableView* list) {
-    std::vector<std::string> captions;
-    for (int column = 0; column < list->model()->columnCount(); ++column) {
-      captions.push_back(list->model()->headerData(column, Qt::Horizontal).toString().toStdString());
-    }
-    return captions;
-  }
-
-  TempFolder folder_;
-};
-
-using Cells = std::vector<std::string>;
-
-}  // namespace
 
 TEST_F(WindowTest, FirstStartAsksForTheGameAndLoadsIt) {
   auto window = Start();
@@ -489,35 +380,6 @@ TEST_F(WindowTest, SwitchingAndCancellingKeepsTheGameAndItsDeck) {
   window->Plugin().NewDeck();
 }
 
-namespace {
-
-// Presses a key in the control that has the focus, as the user would.
-void Press(QWidget* control, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QWidget* window = control->window();
-  if (!window->isVisible()) window->show();
-  QApplication::setActiveWindow(window);
-  control->setFocus();
-  ASSERT_EQ(QApplication::focusWidget(), control);
-  QTest::keyClick(control, key, modifiers);
-}
-
-// A double click as a user makes it: a click, then the second press.
-void DoubleClick(QTableView* list, int row) {
-  const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
-  QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
-  QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
-}
-
-std::vector<std::string> DeckEntries(TfmMain& window) {
-  std::vector<std::string> entries;
-  const TDeckLayer& layer = window.Plugin().Deck().Layer(window.Plugin().CurrentLayer());
-  for (int32_t i = 0; i < layer.EntryCount(); ++i) {
-    entries.push_back(ToUtf8(layer.Entry(i).Key()) + "x" + std::to_string(layer.Entry(i).Count()));
-  }
-  return entries;
-}
-
-}  // namespace
 
 TEST_F(WindowTest, EnterAndDoubleClicksAddAndRemoveCopies) {
   auto window = Start();
@@ -635,7 +497,8 @@ TEST_F(WindowTest, TheShortHelpFollowsThePointerAndFades) {
   EXPECT_EQ(window->StatusPanel(2)->text(), QString());
   EXPECT_FALSE(window->HelpTimer()->isActive());
   EXPECT_EQ(TfmMain::StatusHelpText(2), QStringLiteral("デッキデータを読み込みます(Ctrl+L)"));
-  EXPECT_EQ(TfmMain::StatusHelpText(13), QString());
+  EXPECT_EQ(TfmMain::StatusHelpText(13), QStringLiteral("デッキの変更を元に戻します(Ctrl+Z)"));
+  EXPECT_EQ(TfmMain::StatusHelpText(16), QString());
 }
 
 TEST_F(WindowTest, ToolbarButtonsActOnTheReleaseOfAnyButton) {
