@@ -341,7 +341,16 @@ void TfmMain::RunCommand(int command) {
 void TfmMain::ShowStatistics(bool shown) {
   toolButtons_[kStats]->setChecked(shown);
   statsPanel_->setVisible(shown);
-  if (shown) statsPanel_->Refresh();
+  if (!shown) return;
+  // Room for the chart, taken from the card list.
+  constexpr int kStatsWidth = 300;
+  QList<int> sizes = splitter2_->sizes();
+  if (sizes.size() == 3 && sizes[2] < kStatsWidth) {
+    sizes[0] = std::max(0, sizes[0] - (kStatsWidth - sizes[2]));
+    sizes[2] = kStatsWidth;
+    splitter2_->setSizes(sizes);
+  }
+  statsPanel_->Refresh();
 }
 
 void TfmMain::ShowSelectedText(QTableView* list) {

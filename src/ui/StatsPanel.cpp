@@ -12,6 +12,7 @@
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "deck/DeckStats.h"
 #include "ui/PluginGUI.h"
@@ -83,16 +84,19 @@ void TStatsPanel::Refresh() {
   }
   auto* series = new QBarSeries;
   series->append(copies);
-  series->setLabelsVisible(true);
   chart_->addSeries(series);
   auto* valuesAxis = new QBarCategoryAxis;
   valuesAxis->append(values);
   chart_->addAxis(valuesAxis, Qt::AlignBottom);
   series->attachAxis(valuesAxis);
+  // Whole numbers of copies, a tick every few, and room above the highest bar.
   auto* copiesAxis = new QValueAxis;
-  copiesAxis->setRange(0, static_cast<qreal>(std::max<int64_t>(most, 1)));
+  const qreal step = std::max<qreal>(1, std::ceil(static_cast<qreal>(most) / 5));
+  copiesAxis->setRange(0, std::ceil((static_cast<qreal>(most) + step) / step) * step);
   copiesAxis->setLabelFormat(QStringLiteral("%d"));
-  copiesAxis->setTickCount(static_cast<int>(std::min<int64_t>(most, 4)) + 1);
+  copiesAxis->setTickType(QValueAxis::TicksDynamic);
+  copiesAxis->setTickAnchor(0);
+  copiesAxis->setTickInterval(step);
   chart_->addAxis(copiesAxis, Qt::AlignLeft);
   series->attachAxis(copiesAxis);
   chart_->setTitle(Text(param->Name()));

@@ -1,6 +1,9 @@
 // Takes a picture of the main window with the sample game, as a user sees it
-// after choosing a few cards: window_screenshot OUT.png [WIDTH HEIGHT]
+// after choosing a few cards, with the statistics by a card parameter when one
+// is named: window_screenshot OUT.png [WIDTH HEIGHT [PARAMETER-KEY]]
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QFontDatabase>
 #include <QPixmap>
 #include <QTableView>
@@ -8,17 +11,20 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/Application.h"
 #include "app/MainWindow.h"
 #include "common/Text.h"
 #include "gamedef/IniFile.h"
 #include "ui/PluginGUI.h"
+#include "ui/StatsPanel.h"
 
 int main(int argc, char** argv) {
   if (argc < 2) {
-    std::cerr << "usage: window_screenshot OUT.png [WIDTH HEIGHT]\n";
+    std::cerr << "usage: window_screenshot OUT.png [WIDTH HEIGHT [PARAMETER-KEY]]\n";
     return 2;
   }
   QApplication application(argc, argv);
+  ConfigureApplication(application);
   // A program folder of its own: the sample game and a settings file that remembers it.
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "velqorandis-screenshot";
   std::filesystem::remove_all(folder);
@@ -33,21 +39,30 @@ int main(int argc, char** argv) {
   settings.WriteInteger(u"System", u"Horizon", 170);
   settings.WriteInteger(u"System", u"Vertical", 330);
   settings.WriteString(u"System", u"TcgName", TIniFile(programFolder + u"Plugin/sample.ini").ReadString(u"System", u"Name", u""));
-  TfmMain window(PortableFolders(programFolder));
-  window.show();
-  TPluginGUI& plugin = window.Plugin();
-  for (int row : {1, 1, 1, 6, 6, 15, 20, 20, 40}) plugin.AddCardToDeck(row, 0);
-  plugin.AddCardToDeck(30, 1);
-  plugin.RefreshDeckList(window.DeckTabs(), window.DeckList());
-  TPluginGUI::SelectRow(window.DeckList(), 1);
-  TPluginGUI::SelectRow(window.CardList(), 6);
-  window.ShowChangedMark();
-  QTimer::singleShot(500, [&] {
-    window.grab().save(QString::fromLocal8Bit(argv[1]));
-    window.Plugin().NewDeck();  // nothing to ask at the end
-    application.quit();
-  });
-  application.exec();
+  {  // the window ends (writing its settings) before its folder goes
+    TfmMain window(PortableFolders(programFolder));
+    window.show();
+    TPluginGUI& plugin = window.Plugin();
+    for (int row : {1, 1, 1, 6, 6, 15, 20, 20, 40}) plugin.AddCardToDeck(row, 0);
+    plugin.AddCardToDeck(30, 1);
+    plugin.RefreshDeckList(window.DeckTabs(), window.DeckList());
+    TPluginGUI::SelectRow(window.DeckList(), 1);
+    TPluginGUI::SelectRow(window.CardList(), 6);
+    window.ShowChangedMark();
+    if (argc > 4) {
+      for (int row : {3, 3, 9, 12, 12, 25, 33, 50, 51, 51, 60, 72, 80, 80, 95, 110, 130, 150, 151}) plugin.AddCardToDeck(row, 0);
+      window.DeckChanged();
+      window.ToolButton(TfmMain::kStats)->trigger();  // the statistics button, pressed
+      QComboBox* parameters = window.StatsPanel()->Parameters();
+      parameters->setCurrentIndex(parameters->findData(QString::fromLocal8Bit(argv[4])));
+    }
+    QTimer::singleShot(500, [&] {
+      window.grab().save(QString::fromLocal8Bit(argv[1]));
+      window.Plugin().NewDeck();  // nothing to ask at the end
+      application.quit();
+    });
+    application.exec();
+  }
   std::filesystem::remove_all(folder);
   return 0;
 }
