@@ -55,7 +55,14 @@ void TStatsPanel::ShowParameters() {
     parameters_->clear();
     const TCardParams& params = plugin_.Params();
     for (int32_t i = 0; i < params.Count(); ++i) parameters_->addItem(Text(params.Item(i)->Name()), Text(params.Item(i)->Key()));
-    parameters_->setCurrentIndex(std::max(0, parameters_->findData(picked)));
+    // The parameter picked before, else the first that sorts cards into a few
+    // groups (a choice or a number), else the first.
+    int index = parameters_->findData(picked);
+    for (int32_t i = 0; index < 0 && i < params.Count(); ++i) {
+      const int32_t type = params.Item(i)->Type();
+      if (type == TCardParamItem::kChoice || type == TCardParamItem::kRange) index = i;
+    }
+    parameters_->setCurrentIndex(std::max(0, index));
   }
   Refresh();
 }

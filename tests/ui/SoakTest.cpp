@@ -1,7 +1,8 @@
 // A soak test of the real main window: seeded random gestures (keys of the
 // command table, clicks and double clicks on both lists, headers and tabs,
-// right clicks, the toolbar, the dialogs opened, answered and closed, program
-// ends and new starts) over the sample game and a hostile game definition,
+// right clicks, the toolbar, undo and redo, deck lists pasted, the statistics
+// and the recent decks, the dialogs opened, answered and closed, program ends
+// and new starts) over the sample game and a hostile game definition,
 // for a bounded time. It prints its seed; the same seed gives the same
 // gestures, so a failure comes back with it.
 //
@@ -12,6 +13,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -47,7 +49,9 @@
 #include "common/CodePage.h"
 #include "common/Text.h"
 #include "ui/CardImage.h"
+#include "app/DeckCommands.h"
 #include "ui/PluginGUI.h"
+#include "ui/StatsPanel.h"
 
 namespace {
 
@@ -208,7 +212,11 @@ class Soak {
   }
 
   void Gesture() {
-    switch (Pick(12)) {
+    switch (Pick(14)) {
+      case 12:
+        return PutADeckListOnTheClipboard();
+      case 13:
+        return PlayWithTheStatisticsOrTheRecentDecks();
       case 0:
       case 1:
         return KeyOnAList();
@@ -245,6 +253,9 @@ class Soak {
         {Qt::Key_O, Qt::ControlModifier},             {Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier},
         {Qt::Key_L, Qt::ControlModifier},             {Qt::Key_Escape, {}}, {Qt::Key_Delete, {}},
         {Qt::Key_A, {}},       {Qt::Key_Space, {}},   {Qt::Key_Shift, {}},
+        {Qt::Key_Z, Qt::ControlModifier},             {Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier},
+        {Qt::Key_Y, Qt::ControlModifier},             {Qt::Key_V, Qt::ControlModifier},
+        {Qt::Key_T, Qt::ControlModifier},
     };
     const auto& [key, modifiers] = keys[Pick(static_cast<int>(std::size(keys)))];
     QTest::keyClick(list, key, modifiers);
@@ -281,11 +292,31 @@ class Soak {
   }
 
   void ClickAToolButton() {
-    static const int commands[] = {0, 1, 2, 3, 4, 5, 6, 7, 12, 12, 12};
+    static const int commands[] = {0, 1, 2, 3, 4, 5, 6, 7, 12, 12, 12, 13, 13, 14, 15};
     const int command = commands[Pick(static_cast<int>(std::size(commands)))];
     if (command == 0 && !Chance(20)) return;  // the end of the program, now and then
     QWidget* button = window_->findChild<QToolBar*>()->widgetForAction(window_->ToolButton(command));
     QTest::mouseClick(button, Chance(80) ? Qt::LeftButton : Qt::RightButton);
+  }
+
+  void PutADeckListOnTheClipboard() {
+    static const char* const lists[] = {
+        "3 EV-001\n2x 烈火の翼竜\n焔竜王ヴァルグレア x1\n[サイドデッキ]\n1 火の粉\n",
+        "Main<b>\n2147483647 self\n[Nothing]\n1 1\nSideboard:\n4 Nobody\n",
+        "=Hostile=\n[Main<b>]\n 2\t<>\n\n\n   \n1\n x9\n99999999999 x\n",
+        "",
+    };
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(lists[Pick(static_cast<int>(std::size(lists)))]));
+  }
+
+  void PlayWithTheStatisticsOrTheRecentDecks() {
+    TStatsPanel* panel = window_->StatsPanel();
+    if (Chance(30)) {
+      window_->DeckCommands().RecentMenu()->popup(window_->mapToGlobal(QPoint(100, 30)));
+    } else if (panel->Parameters()->count() > 0) {
+      panel->Parameters()->setCurrentIndex(Pick(panel->Parameters()->count()));
+    }
+    if (Chance(40)) panel->Scope()->setCurrentIndex(Pick(2));
   }
 
   void FireTheTimers() {
