@@ -38,15 +38,7 @@ class DeckHistoryTest : public ::testing::Test {
       if (verb == "undo") places_.push_back(plugin_.UndoDeck());
       if (verb == "redo") places_.push_back(plugin_.RedoDeck());
     }
-    std::string deck;
-    for (int32_t i = 0; i < plugin_.Deck().LayerCount(); ++i) {
-      const TDeckLayer& layer = plugin_.Deck().Layer(i);
-      deck += (i > 0 ? " " : "") + ToUtf8(layer.Name()) + ":";
-      for (int32_t e = 0; e < layer.EntryCount(); ++e) {
-        deck += (e > 0 ? "," : "") + ToUtf8(layer.Entry(e).Key()) + "x" + std::to_string(layer.Entry(e).Count());
-      }
-    }
-    return deck + (plugin_.Deck().IsChanged() ? " changed" : "");
+    return DeckSummary(plugin_.Deck()) + (plugin_.Deck().IsChanged() ? " changed" : "");
   }
 
   MiniGame game_;

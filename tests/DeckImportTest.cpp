@@ -19,17 +19,7 @@ class DeckImportTest : public ::testing::Test {
     plugin_.FillAllCards();
   }
 
-  std::string Deck() const {
-    std::string deck;
-    for (int32_t i = 0; i < plugin_.Deck().LayerCount(); ++i) {
-      const TDeckLayer& layer = plugin_.Deck().Layer(i);
-      deck += (i > 0 ? " " : "") + ToUtf8(layer.Name()) + ":";
-      for (int32_t e = 0; e < layer.EntryCount(); ++e) {
-        deck += (e > 0 ? "," : "") + ToUtf8(layer.Entry(e).Key()) + "x" + std::to_string(layer.Entry(e).Count());
-      }
-    }
-    return deck;
-  }
+  std::string Deck() const { return DeckSummary(plugin_.Deck()); }
 
   MiniGame game_;
   RecordingPlugin plugin_;

@@ -1,5 +1,19 @@
 #include "PluginFixture.h"
 
+#include "common/Text.h"
+
+std::string DeckSummary(const TDeckData& deck) {
+  std::string summary;
+  for (int32_t i = 0; i < deck.LayerCount(); ++i) {
+    const TDeckLayer& layer = deck.Layer(i);
+    summary += (i > 0 ? " " : "") + ToUtf8(layer.Name()) + ":";
+    for (int32_t e = 0; e < layer.EntryCount(); ++e) {
+      summary += (e > 0 ? "," : "") + ToUtf8(layer.Entry(e).Key()) + "x" + std::to_string(layer.Entry(e).Count());
+    }
+  }
+  return summary;
+}
+
 MiniGame::MiniGame() {
   folder.Write("Plugin/mini.ini",
                "[System]\r\nName=Mini\r\nUniqueKey=No\r\nTextKey=Text,Flavor\r\nVersion=3\r\n"

@@ -17,6 +17,9 @@ class RecordingPlugin : public TPlugin {
   void ReportDeckLoadError(std::u16string_view message) override { messages.emplace_back(message); }
 };
 
+// The deck in one line: "Main:001x2,003x1 Side:".
+std::string DeckSummary(const TDeckData& deck);
+
 // Plugin/mini.ini with cards in two card data files: 001 to 005, where the
 // second file replaces 003. Cards carry their own Limit in several forms.
 class MiniGame {
