@@ -714,7 +714,8 @@ def build_cards():
                                            rarity, text, flavors.for_other(name)))
         for i, card in enumerate(cards, 1):
             card["No"] = "%s-%03d" % (code, i)
-            card["Image"] = card["No"] + ".jpg"
+            if not card["No"].endswith("0"):  # every tenth card has no picture, to show how that looks
+                card["Image"] = card["No"] + ".jpg"
             card["Illust"] = rng.choice(ILLUSTRATORS)
         sets.append((set_info, cards))
     return sets
@@ -765,7 +766,8 @@ def card_file_lines(set_info, cards, first_section):
     for i, card in enumerate(cards):
         lines.append("[CardData%04d]" % (first_section + i))
         for key in CARD_KEYS:
-            lines.append("%s=%s" % (key, card[key]))
+            if key in card:
+                lines.append("%s=%s" % (key, card[key]))
         if card["Limit"] is not None:
             lines.append("Limit=%d" % card["Limit"])
         lines.append("")
@@ -878,13 +880,13 @@ def verify():
             if card.get("Name") in names:
                 problems.append("%s: card name used twice" % where)
             names.add(card.get("Name"))
-            for key in param_keys + ["Image"]:
+            for key in param_keys:
                 if not card.get(key):
                     problems.append("%s: no value for %s" % (where, key))
             for key in choice_keys:
                 if "<" in card.get(key, ""):
                     problems.append("%s: markup in %s" % (where, key))
-            if card.get("Image") != no + ".jpg":
+            if card.get("Image", no + ".jpg") != no + ".jpg" or no.endswith("0") == ("Image" in card):
                 problems.append("%s: image name" % where)
             for key, value in card.items():
                 check_markup(value, "%s %s" % (where, key), problems)

@@ -444,6 +444,30 @@ TEST(CliStats, PrintsTheDecksMakeUpAsJson) {
   EXPECT_EQ(RunCli({"stats", mini.Game(), deck}).status, 2);
 }
 
+// ---- check ----
+
+TEST(CliCheck, ReportsAsCompilersDoAndTellsErrorsByItsStatus) {
+  const Outcome sample = RunCli({"check", kSample});
+  EXPECT_EQ(sample.status, 0);
+  EXPECT_EQ(sample.out, "");  // the sample game is clean
+
+  const MiniGame mini;
+  EXPECT_EQ(RunCli({"check", mini.Game()}).status, 0);  // warnings only
+  mini.folder.Write("cards.txt", "[CardData1]\r\nName=no key\r\n[CardData2]\r\nNo=001\r\nText=<font color=Red>x\r\n");
+  const Outcome run = RunCli({"check", mini.Game()});
+  EXPECT_EQ(run.status, 1);
+  const std::string cards = mini.folder.NativePath("cards.txt");
+  EXPECT_NE(run.out.find(cards + ":1: error: the card section \"CardData1\" has no value for the unique key \"No\""),
+            std::string::npos) << run.out;
+  EXPECT_NE(run.out.find(cards + ":5: warning: the markup of \"Text\" names the colour \"Red\""), std::string::npos);
+  const json findings = json::parse(RunCli({"check", mini.Game(), "--json"}).out);
+  ASSERT_TRUE(findings.is_array());
+  EXPECT_EQ(findings[0]["file"], cards);
+  EXPECT_EQ(findings[0]["line"], 1);
+  EXPECT_EQ(findings[0]["severity"], "error");
+  EXPECT_EQ(RunCli({"check"}).status, 2);
+}
+
 // ---- markup ----
 
 json Tag(int position, const std::string& name, int bold, const std::string& color, int size) {

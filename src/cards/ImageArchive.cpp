@@ -124,7 +124,41 @@ Lookup ExtractFrom(const std::u16string& archive, const EntryName& entryName, co
   return std::fclose(out) == 0 && copied ? Lookup::kCopied : Lookup::kFailed;
 }
 
+std::string AsciiLowered(std::string_view name) {
+  std::string lowered(name);
+  std::transform(lowered.begin(), lowered.end(), lowered.begin(), AsciiLower);
+  return lowered;
+}
+
+bool Contains(const std::vector<std::string>& sorted, const std::string& name) {
+  return std::binary_search(sorted.begin(), sorted.end(), name);
+}
+
 }  // namespace
+
+bool TImageArchiveIndex::Open(const std::u16string& archive) {
+  flagged_.clear();
+  unflagged_.clear();
+  const Archive zip = OpenZip(archive);
+  if (!zip) return false;
+  for (int status = unzGoToFirstFile(zip.get()); status == UNZ_OK; status = unzGoToNextFile(zip.get())) {
+    unz_file_info64 info{};
+    char stored[kMaxImageEntryNameBytes + 1];
+    if (unzGetCurrentFileInfo64(zip.get(), &info, stored, sizeof stored, nullptr, 0, nullptr, 0) != UNZ_OK) break;
+    if (info.size_filename > kMaxImageEntryNameBytes) continue;
+    const std::string name = AsciiLowered(std::string_view(stored, info.size_filename));
+    ((info.flag & kUtf8NameFlag) != 0 ? flagged_ : unflagged_).push_back(name);
+  }
+  std::sort(flagged_.begin(), flagged_.end());
+  std::sort(unflagged_.begin(), unflagged_.end());
+  return true;
+}
+
+bool TImageArchiveIndex::Holds(std::u16string_view entryName) const {
+  if (entryName.find(u'\0') != std::u16string_view::npos) return false;
+  const std::string utf8 = AsciiLowered(ToUtf8(entryName));
+  return Contains(flagged_, utf8) || Contains(unflagged_, AsciiLowered(ToCp932(entryName))) || Contains(unflagged_, utf8);
+}
 
 TImageTempFile::TImageTempFile() {
   std::error_code error;

@@ -19,6 +19,19 @@ inline constexpr std::size_t kMaxImageEntryBytes = std::size_t{64} << 20;
 // archive reader's own name buffer.
 inline constexpr std::size_t kMaxImageEntryNameBytes = 255;
 
+// The entry names of one archive, to look many names up at once (the game
+// definition checker); names match as for ExtractImageEntry.
+class TImageArchiveIndex {
+ public:
+  // False when the archive cannot be opened or is no zip archive.
+  bool Open(const std::u16string& archive);
+  bool Holds(std::u16string_view entryName) const;
+
+ private:
+  std::vector<std::string> flagged_;    // UTF-8 names, a to z in lower case, sorted
+  std::vector<std::string> unflagged_;  // names in their bytes, a to z in lower case, sorted
+};
+
 // A file of its own in the system's temporary folder, named "ini" and six
 // characters, made at construction and deleted at destruction. When none can
 // be made the path is empty and every copy into it fails.

@@ -123,6 +123,10 @@ TColor TRTFtoHtml::ColorByName(std::u16string_view name) {
   return 0x000000;
 }
 
+bool TRTFtoHtml::IsColorName(std::u16string_view name) {
+  return std::any_of(kNamedColors.begin(), kNamedColors.end(), [&](const auto& named) { return named.first == name; });
+}
+
 std::u16string PlainText(std::u16string_view value) {
   if (value.find(u'<') == std::u16string_view::npos) return std::u16string(value);
   try {

@@ -50,6 +50,7 @@ class TRTFtoHtml {
 
   // One of the 36 colour names (exact, lower case), or black.
   static TColor ColorByName(std::u16string_view name);
+  static bool IsColorName(std::u16string_view name);
 
  private:
   std::list<TAG> tags_;

@@ -37,5 +37,6 @@ void PrintJson(const json& value);
 void PrintDeckFile(const TPlugin& plugin);
 
 // The commands of their own files.
+int Check(const std::string& gameFile, bool asJson);
 int Import(const std::string& gameFile, const std::string& textFile, const std::string& saveFile);
 int Stats(const std::string& gameFile, const std::string& deckFile, const std::string& key, int32_t layer);

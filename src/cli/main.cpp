@@ -411,6 +411,11 @@ int main(int argc, char** argv) {
   build->add_option("--move", "Exchange two entries")->type_name("LAYER:FROM:TO")->take_all();
   build->add_option("--save", "Save the deck to this file");
 
+  bool asJson = false;
+  CLI::App* check = app.add_subcommand("check", "Report what loading a game definition silently skips or drops");
+  check->add_option("GAMEDEF", game, "Game definition file")->required();
+  check->add_flag("--json", asJson, "The findings as a JSON list");
+
   std::string textFile;
   std::string saveFile;
   CLI::App* import = app.add_subcommand("import", "Read a deck list as text into a new deck");
@@ -439,6 +444,7 @@ int main(int argc, char** argv) {
     if (*deck) return Deck(game, deckFile, clipboard);
     if (*build) return Build(*build);
     if (*import) return Import(game, textFile, saveFile);
+    if (*check) return Check(game, asJson);
     if (*stats) return Stats(game, deckFile, key, layer);
     return Markup(text);
   } catch (const CLI::ParseError& error) {

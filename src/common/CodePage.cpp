@@ -158,10 +158,6 @@ void AppendToCp932(std::u16string_view text, std::string& out) {
   }
 }
 
-namespace {
-
-// Well-formed UTF-8: no stray continuation byte, no overlong form, no
-// surrogate, nothing beyond U+10FFFF.
 bool IsUtf8(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size();) {
     const auto lead = static_cast<unsigned char>(bytes[i]);
@@ -181,8 +177,6 @@ bool IsUtf8(std::string_view bytes) {
   }
   return true;
 }
-
-}  // namespace
 
 std::u16string FromUtf8OrCp932(std::string_view bytes) {
   if (bytes.substr(0, 3) == "\xEF\xBB\xBF") bytes.remove_prefix(3);

@@ -17,6 +17,10 @@ std::u16string FromCp932(std::string_view bytes);
 // A character that the code page cannot hold becomes "?".
 void AppendToCp932(std::u16string_view text, std::string& out);
 std::string ToCp932(std::u16string_view text);
+// Well-formed UTF-8: no stray continuation byte, no overlong form, no
+// surrogate, nothing beyond U+10FFFF.
+bool IsUtf8(std::string_view bytes);
+
 // A text file's bytes: UTF-8 (its byte-order mark skipped) when they are
 // sound UTF-8, code page 932 otherwise.
 std::u16string FromUtf8OrCp932(std::string_view bytes);

@@ -142,6 +142,7 @@ void TIniFile::Widen() {
 template <class Unit>
 void TIniFile::Index(std::basic_string_view<Unit> text) {
   sections_.clear();
+  lineEnds_.clear();
   Range* current = nullptr;
   for (std::size_t pos = 0; pos < text.size();) {
     const Line<Unit> line = LineAt(text, pos);
@@ -199,6 +200,29 @@ int32_t TIniFile::ReadInteger(std::u16string_view section, std::u16string_view k
 bool TIniFile::ValueExists(std::u16string_view section, std::u16string_view key) {
   Load();
   return FindKey(section, key).has_value();
+}
+
+int32_t TIniFile::LineAtOffset(std::size_t offset) {
+  if (lineEnds_.empty()) {
+    const auto collect = [this](auto text) {
+      using Unit = typename decltype(text)::value_type;
+      for (std::size_t at = text.find(Unit('\n')); at != decltype(text)::npos; at = text.find(Unit('\n'), at + 1)) {
+        lineEnds_.push_back(at);
+      }
+    };
+    wide_ ? collect(std::u16string_view(units_)) : collect(std::string_view(ansi_));
+    lineEnds_.push_back(std::numeric_limits<std::size_t>::max());  // found once, also for a file of one line
+  }
+  return static_cast<int32_t>(std::lower_bound(lineEnds_.begin(), lineEnds_.end(), offset) - lineEnds_.begin()) + 1;
+}
+
+int32_t TIniFile::LineOf(std::u16string_view section, std::u16string_view key) {
+  Load();
+  const auto found = sections_.find(section);
+  if (found == sections_.end()) return 0;
+  if (key.empty()) return LineAtOffset(found->second.begin - 1);  // the header ends just before its section
+  const auto line = FindKey(section, key);
+  return line ? LineAtOffset(line->begin) : 0;
 }
 
 bool TIniFile::ReadBool(std::u16string_view section, std::u16string_view key, bool defaultValue) {

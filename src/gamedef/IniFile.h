@@ -51,6 +51,9 @@ class TIniFile {
   bool ReadBool(std::u16string_view section, std::u16string_view key, bool defaultValue);
   // Whether the section holds the key, with any value, the empty one included.
   bool ValueExists(std::u16string_view section, std::u16string_view key);
+  // Where an editor shows the section's header (without a key) or the key's
+  // line in it, counting lines from 1; 0 when there is none.
+  int32_t LineOf(std::u16string_view section, std::u16string_view key = {});
 
   // Each write replaces the file at once: only the key's line changes (or the
   // key, its section or the file is added), every other byte and the file's
@@ -88,6 +91,7 @@ class TIniFile {
   std::basic_string<Unit> Edited(std::basic_string_view<Unit> text, std::u16string_view section,
                                  std::u16string_view key, std::u16string_view value) const;
   std::optional<KeyLine> FindKey(std::u16string_view section, std::u16string_view key) const;
+  int32_t LineAtOffset(std::size_t offset);
 
   std::u16string fileName_;
   Encoding encoding_;
@@ -97,4 +101,5 @@ class TIniFile {
   std::u16string units_;  // the code units after the byte-order mark, when UTF-16LE
   std::string oddByte_;   // a stray last byte of a UTF-16LE file, kept on writing
   std::unordered_map<std::u16string, Range, IgnoreCaseHash, IgnoreCaseEqual> sections_;
+  std::vector<std::size_t> lineEnds_;  // offsets of the line feeds, found when a line number is first asked
 };
