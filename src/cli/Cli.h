@@ -38,5 +38,9 @@ void PrintDeckFile(const TPlugin& plugin);
 
 // The commands of their own files.
 int Check(const std::string& gameFile, bool asJson);
+// key: a field, or fields joined with "+"; text: fields separated by ",";
+// either empty to let the tool choose.
+int NewGame(const std::string& input, const std::string& name, const std::string& key, const std::string& text,
+            const std::string& outFolder);
 int Import(const std::string& gameFile, const std::string& textFile, const std::string& saveFile);
 int Stats(const std::string& gameFile, const std::string& deckFile, const std::string& key, int32_t layer);

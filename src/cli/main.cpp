@@ -431,6 +431,18 @@ int main(int argc, char** argv) {
   stats->add_option("--by", key, "Key of the card parameter")->required();
   stats->add_option("--layer", layer, "Only this layer, from 0");
 
+  std::string cardList;
+  std::string gameName;
+  std::string keyFields;
+  std::string textFields;
+  std::string outFolder;
+  CLI::App* newGame = app.add_subcommand("new-game", "Make a game definition from a card list in JSON, CSV or TSV");
+  newGame->add_option("INPUT", cardList, "Card list: a JSON array of card objects, or CSV/TSV with a header row")->required();
+  newGame->add_option("--name", gameName, "The game's name")->required();
+  newGame->add_option("--key", keyFields, "The field that identifies a card, or fields joined with +")->type_name("FIELD[+FIELD...]");
+  newGame->add_option("--text", textFields, "The fields of the card text")->type_name("FIELD,...");
+  newGame->add_option("--out", outFolder, "Folder for the new files, made if missing")->required();
+
   std::string text;
   CLI::App* markup = app.add_subcommand("markup", "Parse card value markup");
   markup->add_option("TEXT", text, "Text with markup")->required();
@@ -446,6 +458,7 @@ int main(int argc, char** argv) {
     if (*import) return Import(game, textFile, saveFile);
     if (*check) return Check(game, asJson);
     if (*stats) return Stats(game, deckFile, key, layer);
+    if (*newGame) return NewGame(cardList, gameName, keyFields, textFields, outFolder);
     return Markup(text);
   } catch (const CLI::ParseError& error) {
     return app.exit(error) == 0 ? 0 : kWrongCall;
