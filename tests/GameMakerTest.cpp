@@ -261,6 +261,7 @@ TEST(GameMaker, MakesValuesFitTheFiles) {
       {"blanks and line breaks around", u" \t padded \r\n", u"padded", 0, 0, 0},
       {"a leading equals sign", u"=5", u"＝5", 0, 1, 0},
       {"characters the code page holds", u"Ω①ｶ～", u"Ω①ｶ～", 0, 0, 0},
+      {"their JIS names", u"Elf \u2014 \u301C\u2016\u2212\u00A2\u00A3\u00AC\u00A0x", u"Elf ― ～∥－￠￡￢ x", 0, 0, 0},
       {"too long for one card line", std::u16string(3000, u'x'), std::u16string(2041, u'x'), 0, 0, 1},
       {"wide characters take two bytes", longWide, longWide.substr(0, 1020), 0, 0, 1},
       {"never cut inside a line break", breakAtEnd, std::u16string(2039, u'x'), 0, 0, 1},
@@ -320,7 +321,7 @@ TEST(GameMaker, ShowsShortFieldsAndHidesTheRest) {
   TCardTable table{{u"No", u"Card Name", u"Cost", u"Type", u"Power", u"Text"}, {}};
   for (int i = 0; i < 20; ++i) {
     table.rows.push_back({IntToText(i + 1), u"Creature number " + IntToText(i), IntToText(i % 7), i % 2 ? u"Unit" : u"Spell",
-                          IntToText(i * 100), u"When this enters, draw a card and then discard a card at random."});
+                          IntToText(i % 4 * 100), u"When this enters, draw a card and then discard a card at random."});
   }
   for (int f = 0; f < 8; ++f) {
     table.fields.push_back(u"Extra" + IntToText(f));
@@ -340,6 +341,18 @@ TEST(GameMaker, ShowsShortFieldsAndHidesTheRest) {
   WrittenGame joined(Make({{u"Set", u"Number", u"Title", u"Cost", u"Rules"},
                            {{u"A", u"1", u"Bolt", u"1", u"Deal 3."}, {u"A", u"2", u"Bolt", u"1", u"Deal 3."}, {u"B", u"1", u"Bear", u"2", u""}}}));
   EXPECT_EQ(Keys(joined.plugin.DeckSections(), true), (Texts{u"Title", u"Cost"}));
+
+  // The name comes second wherever it stands; fields that few cards have are
+  // hidden, and numbers that tell the cards apart stay out of the deck list.
+  TCardTable printed{{u"id", u"artist", u"multiverseid", u"loyalty", u"name", u"cmc", u"text"}, {}};
+  for (int i = 0; i < 10; ++i) {
+    printed.rows.push_back({u"h" + IntToText(i), u"Artist " + IntToText(i % 3), IntToText(1000 + i),
+                            i == 0 ? u"3" : u"", u"Card " + IntToText(i / 2), IntToText(i % 4), u"Draw a card, then..."});
+  }
+  WrittenGame mtg(Make(printed));
+  EXPECT_EQ(Keys(mtg.plugin.CardSections(), true), (Texts{u"id", u"name", u"artist", u"multiverseid", u"cmc"}));
+  EXPECT_EQ(Keys(mtg.plugin.CardSections(), false), (Texts{u"loyalty", u"text"}));
+  EXPECT_EQ(Keys(mtg.plugin.DeckSections(), true), (Texts{u"name", u"cmc", u"artist"}));
 }
 
 TEST(GameMaker, WritesAGameThatLoadsWithEveryCard) {

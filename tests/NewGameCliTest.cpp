@@ -93,7 +93,7 @@ TEST(CliNewGame, ReportsWhatItInferred) {
   EXPECT_EQ(nlohmann::json::parse(shown.out)["cardCount"], 3);
   const Outcome cards = RunCli({"cards", run.Game(), "--text", "Set=B"});
   ASSERT_EQ(cards.status, 0) << cards.err;
-  EXPECT_EQ(cards.out, "Id\tSet\tNumber\tCard Name\tCost\nB-1\tB\t1\tBolt\t1\n");
+  EXPECT_EQ(cards.out, "Id\tCard Name\tSet\tNumber\tCost\nB-1\tBolt\tB\t1\t1\n");
 }
 
 TEST(CliNewGame, ReadsTsvAndTakesTheGivenKeyAndText) {

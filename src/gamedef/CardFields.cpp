@@ -45,6 +45,24 @@ bool RoundTrips(char16_t c) {
   return holds[c];
 }
 
+// The code page's own form of a character that it holds under another name
+// elsewhere: JIS X 0208's em dash, wave dash, double bar, minus and currency
+// signs, which Shift_JIS text from other systems decodes differently, and the
+// no-break space as a space.
+char16_t CodePageForm(char16_t c) {
+  switch (c) {
+    case u'\u2014': return u'\u2015';
+    case u'\u301C': return u'\uFF5E';
+    case u'\u2016': return u'\u2225';
+    case u'\u2212': return u'\uFF0D';
+    case u'\u00A2': return u'\uFFE0';
+    case u'\u00A3': return u'\uFFE1';
+    case u'\u00AC': return u'\uFFE2';
+    case u'\u00A0': return u' ';
+    default: return c;
+  }
+}
+
 // At most, as the code page may need two bytes for any character but ASCII
 // and half-width katakana.
 std::size_t CodePageBytes(char16_t c) { return c < 0x80 || (c >= 0xFF61 && c <= 0xFF9F) ? 1 : 2; }
@@ -82,7 +100,7 @@ std::u16string MarkupText(std::u16string_view raw, Counts& counts) {
   std::u16string value;
   value.reserve(raw.size());
   for (std::size_t i = 0; i < raw.size(); ++i) {
-    const char16_t c = raw[i];
+    const char16_t c = CodePageForm(raw[i]);
     if (IsLineEnd(c)) {
       if (c == u'\r' && i + 1 < raw.size() && raw[i + 1] == u'\n') ++i;
       value += kLineBreak;
@@ -142,8 +160,8 @@ std::u16string KeyText(std::u16string_view field, std::size_t position) {
   const std::u16string_view trimmed = Trimmed(field);
   std::u16string key;
   for (std::size_t i = 0; i < trimmed.size() && key.size() < kMaxKeyLength; ++i) {
-    if (FitsKey(trimmed[i])) {
-      key += trimmed[i];
+    if (const char16_t c = CodePageForm(trimmed[i]); FitsKey(c)) {
+      key += c;
     } else {
       i += ForeignLength(trimmed, i) - 1;
       key += u'_';
@@ -199,10 +217,11 @@ std::u16string FreeKey(const std::u16string& key, TKeySet& taken) {
 std::u16string CaptionText(std::u16string_view text) {
   std::u16string caption;
   for (std::size_t i = 0; i < text.size() && caption.size() < kMaxCaptionLength; ++i) {
-    if (IsControl(text[i])) {
+    const char16_t c = CodePageForm(text[i]);
+    if (IsControl(c)) {
       caption += u' ';
-    } else if (RoundTrips(text[i])) {
-      caption += text[i];
+    } else if (RoundTrips(c)) {
+      caption += c;
     } else {
       i += ForeignLength(text, i) - 1;
       caption += kReplacement;

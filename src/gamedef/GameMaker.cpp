@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "cards/CardParams.h"
@@ -208,21 +209,6 @@ bool Contains(const std::vector<std::u16string>& keys, const std::u16string& key
   return std::find(keys.begin(), keys.end(), key) != keys.end();
 }
 
-// The card key first, then the short fields and after them, hidden, the
-// others, which the column menu can show.
-std::vector<Column> CardListColumns(const std::vector<TCardField>& fields, std::size_t keyIndex,
-                                    const std::vector<std::u16string>& textKey) {
-  std::vector<Column> columns{{&fields[keyIndex], true}};
-  std::vector<Column> hidden;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    if (i == keyIndex) continue;
-    const bool shown = fields[i].IsShort() && !Contains(textKey, fields[i].key) && columns.size() <= kCardListShortFields;
-    (shown ? columns : hidden).push_back({&fields[i], shown});
-  }
-  columns.insert(columns.end(), hidden.begin(), hidden.end());
-  return columns;
-}
-
 // How much a field looks like the card's name: its name holds "name",
 // "title" or "名", at the top of the card, or is exactly such a word.
 int32_t NameLikeness(const TCardField& field) {
@@ -234,12 +220,11 @@ int32_t NameLikeness(const TCardField& field) {
   return name.find(u'.') == std::u16string::npos ? 2 : 1;
 }
 
-// The card's name (the card key when no field looks like one), then one or
-// two short fields, numbers first; the fields that make the card key tell
-// little about a card in a deck.
-std::vector<Column> DeckListColumns(const std::vector<TCardField>& fields, std::size_t keyIndex,
-                                    const std::vector<std::u16string>& textKey, const std::vector<std::u16string>& keyParts) {
-  const TCardField* name = &fields[keyIndex];
+// The field most like the card's name, other than the key and the text; none
+// when no field looks like one.
+const TCardField* NameField(const std::vector<TCardField>& fields, std::size_t keyIndex,
+                            const std::vector<std::u16string>& textKey) {
+  const TCardField* name = nullptr;
   int32_t likeness = 0;
   for (const TCardField& field : fields) {
     if (&field == &fields[keyIndex] || Contains(textKey, field.key)) continue;
@@ -248,13 +233,67 @@ std::vector<Column> DeckListColumns(const std::vector<TCardField>& fields, std::
       name = &field;
     }
   }
+  return name;
+}
+
+// Fewer than half of the cards have a value.
+bool IsSparse(const TCardField& field) {
+  const auto filled = std::count_if(field.values.begin(), field.values.end(), [](const auto& v) { return !v.empty(); });
+  return static_cast<std::size_t>(filled) * 2 < field.values.size();
+}
+
+// Hardly two cards share a value (nine in ten values differ): a number or
+// code that tells the cards apart rather than describes them.
+bool TellsCardsApart(const TCardField& field) {
+  std::unordered_set<std::u16string_view> distinct;
+  std::size_t filled = 0;
+  for (const std::u16string& value : field.values) {
+    if (value.empty()) continue;
+    ++filled;
+    distinct.insert(value);
+  }
+  return distinct.size() * 10 > filled * 9;
+}
+
+// The card key and the card's name first, then the short fields that most
+// cards have a value for and after them, hidden, the others, which the
+// column menu can show.
+std::vector<Column> CardListColumns(const std::vector<TCardField>& fields, std::size_t keyIndex,
+                                    const std::vector<std::u16string>& textKey) {
+  std::vector<Column> columns{{&fields[keyIndex], true}};
+  const TCardField* name = NameField(fields, keyIndex, textKey);
+  if (name != nullptr) columns.push_back({name, true});
+  std::vector<Column> hidden;
+  for (const TCardField& field : fields) {
+    if (&field == &fields[keyIndex] || &field == name) continue;
+    const bool shown = field.IsShort() && !Contains(textKey, field.key) && !IsSparse(field) &&
+                       columns.size() <= kCardListShortFields;
+    (shown ? columns : hidden).push_back({&field, shown});
+  }
+  columns.insert(columns.end(), hidden.begin(), hidden.end());
+  return columns;
+}
+
+// The card's name (the card key when no field looks like one), then one or
+// two short fields that most cards have a value for: numbers, then choices,
+// then text. The
+// fields that make the card key, and others that tell the cards apart, tell
+// little about a card in a deck.
+std::vector<Column> DeckListColumns(const std::vector<TCardField>& fields, std::size_t keyIndex,
+                                    const std::vector<std::u16string>& textKey, const std::vector<std::u16string>& keyParts) {
+  const TCardField* name = NameField(fields, keyIndex, textKey);
+  if (name == nullptr) name = &fields[keyIndex];
   std::vector<Column> columns{{name, true}};
-  for (const bool numbers : {true, false}) {
-    for (const TCardField& field : fields) {
+  std::vector<const TCardField*> candidates;
+  for (const TCardField& field : fields) {
+    const bool other = &field != name && &field != &fields[keyIndex] && !Contains(textKey, field.key) &&
+                       !Contains(keyParts, field.key);
+    if (other && field.IsShort() && !IsSparse(field) && !TellsCardsApart(field)) candidates.push_back(&field);
+  }
+  for (const int32_t kind : {TCardParamItem::kRange, TCardParamItem::kChoice, TCardParamItem::kText}) {
+    for (const TCardField* field : candidates) {
       if (columns.size() > kDeckListShortFields) break;
-      const bool other = &field != name && &field != &fields[keyIndex] && !Contains(textKey, field.key) &&
-                         !Contains(keyParts, field.key);
-      if (other && field.IsShort() && (field.type == TCardParamItem::kRange) == numbers) columns.push_back({&field, true});
+      if (field->type == kind) columns.push_back({field, true});
     }
   }
   return columns;
