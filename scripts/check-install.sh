@@ -57,5 +57,7 @@ settings=$home/config/velqorandis/Velqorandis.ini
 iconv -f CP932 -t UTF-8 "$settings" | grep -q "^TcgName=晶霊譚ヴェルミナ" || fail "the settings do not remember the game"
 [ -n "$(find "$home/data/velqorandis/Plugin/sample.ini" -newer "$work/started")" ] ||
   fail "the column widths were not written back into the user's game definition"
+"$prefix/bin/velqorandis-cli" check "$prefix/share/velqorandis/Plugin/sample.ini" ||
+  fail "the installed sample game does not check clean"
 [ "$before" = "$(snapshot)" ] || fail "the installation's prefix changed"
 echo "check-install: the installed program keeps everything in the user's folders"
