@@ -217,6 +217,7 @@ TEST(IniFileWriting, AFailedWriteThrowsAndKeepsTheFile) {
     FAIL() << "the write should fail";
   } catch (const EIniFileException& error) {
     EXPECT_EQ(error.Message(), path + u" に書き込めません");
+    EXPECT_EQ(error.FileName(), path);
   }
   EXPECT_EQ(folder.Read("ro/game.ini"), "[S]\r\nK=old\r\n");
   EXPECT_EQ(ini.ReadString(u"S", u"K", u""), u"old");

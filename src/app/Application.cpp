@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <QLibraryInfo>
+#include <QLocale>
 #include <QTranslator>
 
 void NameApplication() {
@@ -10,17 +11,33 @@ void NameApplication() {
   QCoreApplication::setApplicationVersion(QStringLiteral(VELQORANDIS_VERSION));
 }
 
-void ConfigureApplication(QApplication& application) {
+void ConfigureApplication() {
   NameApplication();
   // The desktop entry and the icon of an installation go with the windows.
   QGuiApplication::setDesktopFileName(QStringLiteral(VELQORANDIS_APP_ID));
   QIcon icon;
   for (int size : {16, 24, 32, 48, 64, 128, 256}) icon.addFile(QStringLiteral(":/icons/%1.png").arg(size));
   QApplication::setWindowIcon(icon);
-  // The toolkit's own texts (standard buttons, file and font dialogs) in the
-  // program's language. Without the translations installed they stay English.
-  auto* toolkit = new QTranslator(&application);
-  if (toolkit->load(QStringLiteral("qt_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-    QApplication::installTranslator(toolkit);
+  SpeakLanguage(TUiLanguage::kJapanese);
+}
+
+void SpeakLanguage(TUiLanguage spoken) {
+  static QTranslator program;
+  static QTranslator toolkit;
+  QCoreApplication::removeTranslator(&program);
+  QCoreApplication::removeTranslator(&toolkit);
+  // The program's source texts are Japanese and the toolkit's English: each
+  // needs a translation in the other language. Without the toolkit's
+  // translations installed its texts stay English.
+  if (spoken == TUiLanguage::kEnglish) {
+    if (program.load(QStringLiteral(":/i18n/velqorandis_en.qm"))) QCoreApplication::installTranslator(&program);
+  } else if (toolkit.load(QStringLiteral("qt_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QCoreApplication::installTranslator(&toolkit);
   }
+}
+
+std::vector<std::u16string> PreferredLanguages() {
+  std::vector<std::u16string> tags;
+  for (const QString& tag : QLocale::system().uiLanguages()) tags.push_back(tag.toStdU16String());
+  return tags;
 }

@@ -12,6 +12,7 @@
 
 #include "app/MainWindow.h"
 #include "gamedef/IniFile.h"
+#include "ui/ModelTexts.h"
 #include "ui/PluginGUI.h"
 
 namespace {
@@ -25,11 +26,13 @@ QString Text(std::u16string_view text) { return QString::fromStdU16String(std::u
 QString ProblemText(const TImportProblem& problem) {
   switch (problem.reason) {
     case TImportProblem::Reason::kNoCard:
-      return QStringLiteral("カードが見つかりません");
+      return QCoreApplication::translate("TDeckCommands", "カードが見つかりません");
     case TImportProblem::Reason::kNoLayer:
-      return QStringLiteral("領域が見つかりません");
+      return QCoreApplication::translate("TDeckCommands", "領域が見つかりません");
     case TImportProblem::Reason::kOverLimit:
-      return QStringLiteral("上限のため %1 枚のうち %2 枚だけ追加しました").arg(problem.asked).arg(problem.added);
+      return QCoreApplication::translate("TDeckCommands", "上限のため %1 枚のうち %2 枚だけ追加しました")
+          .arg(problem.asked)
+          .arg(problem.added);
   }
   return {};
 }
@@ -67,7 +70,7 @@ void TDeckCommands::SaveDeck() {
     recent_.Add(window_.GameName(), file);
   } else {
     // A deck that could not be written is told, not left for the user to find out later.
-    QMessageBox::critical(&window_, kTitle, Text(file + u" に書き込めません"));
+    QMessageBox::critical(&window_, kTitle, CannotWriteText(file));
   }
   window_.DeckChanged();
 }
@@ -82,18 +85,18 @@ void TDeckCommands::PasteDeck() {
   const TImportReport report = window_.Plugin().ImportDeck(text.toStdU16String(), window_.Plugin().CurrentLayer());
   window_.DeckChanged();
   const QString message = ImportMessage(report);
-  if (!message.isEmpty()) QMessageBox::warning(&window_, QStringLiteral("貼り付け"), message);
+  if (!message.isEmpty()) QMessageBox::warning(&window_, tr("貼り付け"), message);
 }
 
 QString TDeckCommands::ImportMessage(const TImportReport& report) {
   if (report.problems.empty()) return {};
-  QString message = QStringLiteral("次の行は使えませんでした。\n");
+  QString message = tr("次の行は使えませんでした。") + QLatin1Char('\n');
   for (std::size_t i = 0; i < report.problems.size() && i < kListedProblems; ++i) {
     const TImportProblem& problem = report.problems[i];
-    message += QStringLiteral("\n%1 行目「%2」: %3").arg(problem.line).arg(Text(problem.text), ProblemText(problem));
+    message += QLatin1Char('\n') + tr("%1 行目「%2」: %3").arg(problem.line).arg(Text(problem.text), ProblemText(problem));
   }
   if (report.problems.size() > kListedProblems) {
-    message += QStringLiteral("\nほか %1 行").arg(report.problems.size() - kListedProblems);
+    message += QLatin1Char('\n') + tr("ほか %1 行").arg(report.problems.size() - kListedProblems);
   }
   return message;
 }
@@ -154,7 +157,7 @@ void TDeckCommands::ShowPlace(const TDeckPlace& place) {
 void TDeckCommands::FillRecentMenu() {
   recentMenu_->clear();
   const std::vector<std::u16string> decks = recent_.For(window_.GameName());
-  if (decks.empty()) recentMenu_->addAction(QStringLiteral("（なし）"))->setEnabled(false);
+  if (decks.empty()) recentMenu_->addAction(tr("（なし）"))->setEnabled(false);
   for (const std::u16string& deck : decks) {
     connect(recentMenu_->addAction(Text(deck)), &QAction::triggered, this, [this, deck] { OpenRecent(deck); });
   }
@@ -163,7 +166,7 @@ void TDeckCommands::FillRecentMenu() {
 void TDeckCommands::OpenRecent(const std::u16string& fileName) {
   if (!QFileInfo::exists(Text(fileName))) {
     recent_.Remove(window_.GameName(), fileName);
-    QMessageBox::warning(&window_, kTitle, Text(fileName + u" が見つかりません。最近のデッキから外しました。"));
+    QMessageBox::warning(&window_, kTitle, tr("%1 が見つかりません。最近のデッキから外しました。").arg(Text(fileName)));
     return;
   }
   if (!window_.ConfirmDiscard()) return;

@@ -27,6 +27,7 @@
 #include "ui/ConfigDialog.h"
 #include "ui/ListModel.h"
 #include "ui/PluginDialog.h"
+#include "ui/ModelTexts.h"
 #include "ui/PluginGUI.h"
 #include "ui/StatsPanel.h"
 
@@ -41,25 +42,25 @@ struct ToolButtonInfo {
   const char* tip;
 };
 constexpr ToolButtonInfo kToolButtons[] = {
-    {0, "Close", "終了"},
+    {0, QT_TRANSLATE_NOOP("TfmMain", "Close"), QT_TRANSLATE_NOOP("TfmMain", "終了")},
     {-1, nullptr, nullptr},
-    {1, "New", "新しいデッキ"},
-    {2, "Open", "デッキを開く"},
-    {3, "Save", "デッキを保存"},
-    {7, "Clipboard", "デッキをクリップボードにコピー"},
+    {1, QT_TRANSLATE_NOOP("TfmMain", "New"), QT_TRANSLATE_NOOP("TfmMain", "新しいデッキ")},
+    {2, QT_TRANSLATE_NOOP("TfmMain", "Open"), QT_TRANSLATE_NOOP("TfmMain", "デッキを開く")},
+    {3, QT_TRANSLATE_NOOP("TfmMain", "Save"), QT_TRANSLATE_NOOP("TfmMain", "デッキを保存")},
+    {7, QT_TRANSLATE_NOOP("TfmMain", "Clipboard"), QT_TRANSLATE_NOOP("TfmMain", "デッキをクリップボードにコピー")},
     {-1, nullptr, nullptr},
-    {4, "Search", "カードを検索"},
+    {4, QT_TRANSLATE_NOOP("TfmMain", "Search"), QT_TRANSLATE_NOOP("TfmMain", "カードを検索")},
     {-1, nullptr, nullptr},
-    {6, "Plugin", "プラグイン（ゲーム）の切り替え"},
+    {6, QT_TRANSLATE_NOOP("TfmMain", "Plugin"), QT_TRANSLATE_NOOP("TfmMain", "プラグイン（ゲーム）の切り替え")},
     {-1, nullptr, nullptr},
-    {5, "Config", "設定"},
+    {5, QT_TRANSLATE_NOOP("TfmMain", "Config"), QT_TRANSLATE_NOOP("TfmMain", "設定")},
     {-1, nullptr, nullptr},
-    {12, "Image", "クリックでカード画像を表示"},
+    {12, QT_TRANSLATE_NOOP("TfmMain", "Image"), QT_TRANSLATE_NOOP("TfmMain", "クリックでカード画像を表示")},
     {-1, nullptr, nullptr},
-    {13, "Undo", "元に戻す"},
-    {14, "Redo", "やり直し"},
+    {13, QT_TRANSLATE_NOOP("TfmMain", "Undo"), QT_TRANSLATE_NOOP("TfmMain", "元に戻す")},
+    {14, QT_TRANSLATE_NOOP("TfmMain", "Redo"), QT_TRANSLATE_NOOP("TfmMain", "やり直し")},
     {-1, nullptr, nullptr},
-    {15, "Statistics", "デッキの統計"},
+    {15, QT_TRANSLATE_NOOP("TfmMain", "Statistics"), QT_TRANSLATE_NOOP("TfmMain", "デッキの統計")},
 };
 
 QTableView* MakeList(QWidget* parent, QAbstractItemModel* model, bool headerClickable) {
@@ -145,8 +146,8 @@ void TfmMain::BuildToolBar() {
       bar->addSeparator();
       continue;
     }
-    QAction* action = bar->addAction(ToolIcon(info.command), QString::fromUtf8(info.caption));
-    action->setToolTip(QString::fromUtf8(info.tip));
+    QAction* action = bar->addAction(ToolIcon(info.command), tr(info.caption));
+    action->setToolTip(tr(info.tip));
     action->setData(info.command);
     toolButtons_[info.command] = action;
     QWidget* button = bar->widgetForAction(action);
@@ -222,8 +223,8 @@ void TfmMain::BuildLists() {
 }
 
 void TfmMain::BuildFileDialogs() {
-  const QString filter = QStringLiteral("テキストファイル (*.txt)");
-  openDialog1_ = new QFileDialog(this, QStringLiteral("デッキデータを開く"), QString(), filter);
+  const QString filter = tr("テキストファイル (*.txt)");
+  openDialog1_ = new QFileDialog(this, tr("デッキデータを開く"), QString(), filter);
   openDialog1_->setAcceptMode(QFileDialog::AcceptOpen);
   openDialog1_->setFileMode(QFileDialog::ExistingFile);
   openDialog1_->setDefaultSuffix(QStringLiteral("txt"));
@@ -235,9 +236,9 @@ void TfmMain::BuildFileDialogs() {
 
 void TfmMain::BuildStatusBar() {
   const int widths[] = {150, 80, 0};
-  const char* const texts[] = {"result : 10000 cards", "変更済み", ""};
+  const QString texts[] = {tr("result : 10000 cards"), tr("変更済み"), QString()};
   for (int i = 0; i < 3; ++i) {
-    statusPanels_[i] = new QLabel(QString::fromUtf8(texts[i]), this);
+    statusPanels_[i] = new QLabel(texts[i], this);
     if (widths[i] > 0) {
       statusPanels_[i]->setFixedWidth(widths[i]);
       statusPanels_[i]->setAlignment(Qt::AlignCenter);
@@ -309,7 +310,7 @@ void TfmMain::RunCommand(int command) {
         SelectGameDefinition(true);
       } catch (const EPathNotFound& error) {
         // The game in use stays loaded.
-        QMessageBox::critical(this, kTitle, QString::fromUtf8(error.what()));
+        QMessageBox::critical(this, kTitle, ModelText(kPathNotFound));
       }
       break;
     case 7:
@@ -429,24 +430,23 @@ void TfmMain::SetGameName(const std::u16string& name) {
 
 bool TfmMain::ConfirmDiscard() {
   if (!plugin_->Deck().IsChanged() || !confirmUnsaved_) return true;
-  return QMessageBox::warning(this, QStringLiteral("確認"), QStringLiteral("デッキの保存をしていません"),
+  return QMessageBox::warning(this, tr("確認"), tr("デッキの保存をしていません"),
                               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok) == QMessageBox::Ok;
 }
 
 QString TfmMain::ResultCountText(int32_t count) {
-  return QStringLiteral("Result : %1 cards").arg(count, 5);
+  return tr("Result : %1 cards").arg(count, 5);
 }
 
 void TfmMain::ShowResultCount(int32_t count) { statusPanels_[0]->setText(ResultCountText(count)); }
 
 void TfmMain::ShowChangedMark() {
-  statusPanels_[1]->setText(plugin_->Deck().IsChanged() ? QStringLiteral("変更あり") : QString());
+  statusPanels_[1]->setText(plugin_->Deck().IsChanged() ? tr("変更あり") : QString());
 }
 
 void TfmMain::ShowWriteError(const std::exception& error) {
   const auto* iniError = dynamic_cast<const EIniFileException*>(&error);
-  QMessageBox::critical(this, kTitle,
-                        iniError != nullptr ? QString::fromStdU16String(iniError->Message()) : QString::fromUtf8(error.what()));
+  QMessageBox::critical(this, kTitle, iniError != nullptr ? CannotWriteText(*iniError) : QString::fromUtf8(error.what()));
 }
 
 void TfmMain::StoreColumnWidths() {

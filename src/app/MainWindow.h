@@ -140,6 +140,7 @@ class TfmMain : public QMainWindow {
   std::u16string gameName_;
   bool confirmUnsaved_ = true;
   bool noStatusHelp_ = false;
+  TUiLanguage language_ = TUiLanguage::kAutomatic;  // as chosen; the windows speak it from the next start
   int32_t sortColumn_ = -1;
   bool sortDescending_ = false;
   TFontSetting fonts_[3];  // card list, deck list, card text

@@ -129,24 +129,24 @@ void TfmMain::PointerOver(QWidget* widget) {
 
 QString TfmMain::StatusHelpText(int tag) {
   static const char* const texts[] = {
-      "アプリケーションを終了します (Alt+F4)",
-      "デッキデータを初期化します(Ctrl+N)",
-      "デッキデータを読み込みます(Ctrl+L)",
-      "デッキデータを保存します(Ctrl+S)",
-      "検索ダイアログを開きます(Ctrl+F)",
-      "設定ダイアログを開きます",
-      "プラグインを切り替えます",
-      "デッキデータをクリップボードにコピーします(Ctrl+C)",
-      "選択データを１枚追加します(Enterまたはダブルクリック)",
-      "選択データを１枚減らします(Enterまたはダブルクリック)",
-      "デッキ領域を変更します(タブを選択)",
-      "選択しているデータのテキストを表示",
-      "選択しているデータの画像を表示",
-      "デッキの変更を元に戻します(Ctrl+Z)",
-      "元に戻した変更をやり直します(Ctrl+Shift+Z)",
-      "デッキの統計を表示します(Ctrl+T)",
+      QT_TR_NOOP("アプリケーションを終了します (Alt+F4)"),
+      QT_TR_NOOP("デッキデータを初期化します(Ctrl+N)"),
+      QT_TR_NOOP("デッキデータを読み込みます(Ctrl+L)"),
+      QT_TR_NOOP("デッキデータを保存します(Ctrl+S)"),
+      QT_TR_NOOP("検索ダイアログを開きます(Ctrl+F)"),
+      QT_TR_NOOP("設定ダイアログを開きます"),
+      QT_TR_NOOP("プラグインを切り替えます"),
+      QT_TR_NOOP("デッキデータをクリップボードにコピーします(Ctrl+C)"),
+      QT_TR_NOOP("選択データを１枚追加します(Enterまたはダブルクリック)"),
+      QT_TR_NOOP("選択データを１枚減らします(Enterまたはダブルクリック)"),
+      QT_TR_NOOP("デッキ領域を変更します(タブを選択)"),
+      QT_TR_NOOP("選択しているデータのテキストを表示"),
+      QT_TR_NOOP("選択しているデータの画像を表示"),
+      QT_TR_NOOP("デッキの変更を元に戻します(Ctrl+Z)"),
+      QT_TR_NOOP("元に戻した変更をやり直します(Ctrl+Shift+Z)"),
+      QT_TR_NOOP("デッキの統計を表示します(Ctrl+T)"),
   };
-  return tag >= 0 && tag < static_cast<int>(std::size(texts)) ? QString::fromUtf8(texts[tag]) : QString();
+  return tag >= 0 && tag < static_cast<int>(std::size(texts)) ? tr(texts[tag]) : QString();
 }
 
 void TfmMain::ShowStatusHelp(int tag) {

@@ -78,6 +78,7 @@ void TfmMain::LoadSettings() {
   ApplyFont(lvDeckList_, fonts_[1]);
   ApplyFont(richEdit1_, fonts_[2]);
   cardListDoubleBuffered_ = settings.cardListDoubleBuffered;
+  language_ = settings.language;
 }
 
 TWindowSettings TfmMain::CurrentSettings() const {
@@ -97,6 +98,7 @@ TWindowSettings TfmMain::CurrentSettings() const {
   settings.cardList = fonts_[0];
   settings.deckList = fonts_[1];
   settings.cardText = fonts_[2];
+  settings.language = language_;
   return settings;
 }
 
@@ -113,6 +115,7 @@ void TfmMain::EditSettings() {
   fmConfig_->SetFonts(fonts_[0], fonts_[1], fonts_[2]);
   fmConfig_->NoSaveCheck()->setChecked(confirmUnsaved_);
   fmConfig_->StatusHelp()->setChecked(noStatusHelp_);
+  fmConfig_->SetLanguage(language_);
   if (!fmConfig_->Execute()) return;
   fonts_[0] = fmConfig_->CardListFont();
   fonts_[1] = fmConfig_->DeckListFont();
@@ -122,4 +125,5 @@ void TfmMain::EditSettings() {
   ApplyFont(richEdit1_, fonts_[2]);
   confirmUnsaved_ = fmConfig_->NoSaveCheck()->isChecked();
   noStatusHelp_ = fmConfig_->StatusHelp()->isChecked();
+  language_ = fmConfig_->Language();
 }

@@ -10,6 +10,7 @@
 #include "app/MainWindow.h"
 #include "common/FilePath.h"
 #include "gamedef/ProgramFolders.h"
+#include "ui/Settings.h"
 
 namespace {
 
@@ -46,14 +47,16 @@ std::u16string DeckArgument(int argc, char** argv) {
 int main(int argc, char** argv) {
   const std::u16string deck = DeckArgument(argc, argv);
   QApplication application(argc, argv);
-  ConfigureApplication(application);
+  ConfigureApplication();
+  const TProgramFolders folders = Folders();
+  SpeakLanguage(SpokenLanguage(ReadSettings(folders.settings, {}).language, PreferredLanguages()));
 
   std::unique_ptr<TfmMain> window;
   try {
-    window = std::make_unique<TfmMain>(Folders(), deck);
+    window = std::make_unique<TfmMain>(folders, deck);
   } catch (const std::exception& error) {
     // A missing Plugin folder ends the program after its message.
-    QMessageBox::critical(nullptr, QStringLiteral("Velqorandis"), QString::fromUtf8(error.what()));
+    QMessageBox::critical(nullptr, QStringLiteral("Velqorandis"), QCoreApplication::translate("TfmMain", error.what()));
     return 1;
   }
   window->show();

@@ -106,8 +106,8 @@ bool ParseHex(std::u16string_view digits, int32_t& value) {
 
 }  // namespace
 
-EIniFileException::EIniFileException(std::u16string message)
-    : std::runtime_error(ToUtf8(message)), message_(std::move(message)) {}
+EIniFileException::EIniFileException(std::u16string fileName)
+    : std::runtime_error(ToUtf8(fileName + u" に書き込めません")), fileName_(std::move(fileName)) {}
 
 TIniFile::TIniFile(std::u16string fileName, Encoding encoding) : fileName_(std::move(fileName)), encoding_(encoding) {}
 
@@ -298,7 +298,7 @@ void TIniFile::WriteStrings(std::u16string_view section, const std::vector<std::
   }
   if (!ReplaceFileContents(fileName_, wide_ ? bytes : ansi)) {
     wide_ ? Index<char16_t>(units_) : Index<char>(ansi_);  // the text as it was, and its index
-    throw EIniFileException(fileName_ + u" に書き込めません");
+    throw EIniFileException(fileName_);
   }
   if (wide_) {
     units_ = std::move(units);

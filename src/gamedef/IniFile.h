@@ -21,13 +21,15 @@
 #include "common/Text.h"
 
 // A failed write: the message is "<file> に書き込めません".
+// A write that failed: "FILE に書き込めません".
 class EIniFileException : public std::runtime_error {
  public:
-  explicit EIniFileException(std::u16string message);
-  const std::u16string& Message() const { return message_; }
+  explicit EIniFileException(std::u16string fileName);
+  const std::u16string& FileName() const { return fileName_; }
+  std::u16string Message() const { return fileName_ + u" に書き込めません"; }
 
  private:
-  std::u16string message_;
+  std::u16string fileName_;
 };
 
 class TIniFile {

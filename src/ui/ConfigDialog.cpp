@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
@@ -39,14 +41,14 @@ class TFontButton : public QPushButton {
 }  // namespace
 
 TfmConfig::TfmConfig(QWidget* owner) : QDialog(owner), pageControl_(new QTabWidget(this)) {
-  setWindowTitle(QStringLiteral("設定ダイアログ"));
-  pageControl_->addTab(FontPage(), QStringLiteral("フォント"));
-  pageControl_->addTab(OtherPage(), QStringLiteral("その他"));
-  pageControl_->addTab(AboutPage(), QStringLiteral("About"));
+  setWindowTitle(tr("設定ダイアログ"));
+  pageControl_->addTab(FontPage(), tr("フォント"));
+  pageControl_->addTab(OtherPage(), tr("その他"));
+  pageControl_->addTab(AboutPage(), tr("About"));
   pageControl_->setCurrentIndex(1);
 
-  auto* ok = new QPushButton(QStringLiteral("OK"), this);
-  auto* cancel = new QPushButton(QStringLiteral("キャンセル"), this);
+  auto* ok = new QPushButton(tr("OK"), this);
+  auto* cancel = new QPushButton(tr("キャンセル"), this);
   ok->setObjectName(QStringLiteral("OKBtn"));
   cancel->setObjectName(QStringLiteral("CancelBtn"));
   ok->setDefault(true);
@@ -68,11 +70,12 @@ TfmConfig::TfmConfig(QWidget* owner) : QDialog(owner), pageControl_(new QTabWidg
 }
 
 QWidget* TfmConfig::FontPage() {
-  static const char16_t* const kCaptions[3] = {u"カードリスト", u"デッキリスト", u"カードテキスト"};
+  static const char* const kCaptions[3] = {QT_TR_NOOP("カードリスト"), QT_TR_NOOP("デッキリスト"),
+                                          QT_TR_NOOP("カードテキスト")};
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
   for (int i = 0; i < 3; ++i) {
-    fontButtons_[i] = new TFontButton(QString::fromUtf16(kCaptions[i]), page, [this, i] { PickFont(i); });
+    fontButtons_[i] = new TFontButton(tr(kCaptions[i]), page, [this, i] { PickFont(i); });
     layout->addWidget(fontButtons_[i]);
   }
   layout->addStretch();
@@ -81,13 +84,24 @@ QWidget* TfmConfig::FontPage() {
 
 QWidget* TfmConfig::OtherPage() {
   auto* page = new QWidget;
-  checkBox1_ = new QCheckBox(QStringLiteral("デッキ追加時にインデックスを移動する"), page);
-  cbStatusHelp_ = new QCheckBox(QStringLiteral("マウスを載せた時、簡易ヘルプを表示しない"), page);
-  cbNoSaveCheck_ = new QCheckBox(QStringLiteral("未保存時に確認ダイアログの表示"), page);
+  checkBox1_ = new QCheckBox(tr("デッキ追加時にインデックスを移動する"), page);
+  cbStatusHelp_ = new QCheckBox(tr("マウスを載せた時、簡易ヘルプを表示しない"), page);
+  cbNoSaveCheck_ = new QCheckBox(tr("未保存時に確認ダイアログの表示"), page);
+  // In the order of TUiLanguage. Each language names itself; "automatic"
+  // follows the desktop's languages.
+  language_ = new QComboBox(page);
+  language_->addItems({tr("自動"), QStringLiteral("日本語"), QStringLiteral("English")});
+  auto* languageNote = new QLabel(tr("言語の変更は次回の起動から有効になります。"), page);
+  languageNote->setWordWrap(true);
+  auto* languageRow = new QFormLayout;
+  languageRow->addRow(tr("言語"), language_);
   auto* layout = new QVBoxLayout(page);
   layout->addWidget(checkBox1_);
   layout->addWidget(cbStatusHelp_);
   layout->addWidget(cbNoSaveCheck_);
+  layout->addSpacing(8);
+  layout->addLayout(languageRow);
+  layout->addWidget(languageNote);
   layout->addStretch();
   return page;
 }
@@ -100,7 +114,7 @@ QWidget* TfmConfig::AboutPage() {
   auto* label1 = new QLabel(QStringLiteral("Velqorandis"), page);
   auto* label2 = new QLabel(QStringLiteral("2011/12/26"), page);
   const QString address = QString::fromLatin1(kDistributionPage);
-  auto* linkLabel1 = new QLabel(QStringLiteral("配布元　：　<a href=\"%1\">%1</a>").arg(address), page);
+  auto* linkLabel1 = new QLabel(tr("配布元　：　<a href=\"%1\">%1</a>").arg(address), page);
   linkLabel1->setObjectName(QStringLiteral("LinkLabel1"));
   linkLabel1->setTextFormat(Qt::RichText);
   linkLabel1->setOpenExternalLinks(true);  // the desktop's browser, through QDesktopServices
@@ -147,3 +161,7 @@ void TfmConfig::PickFont(int index) {
     ShowFont(index);
   }
 }
+
+void TfmConfig::SetLanguage(TUiLanguage language) { language_->setCurrentIndex(static_cast<int>(language)); }
+
+TUiLanguage TfmConfig::Language() const { return static_cast<TUiLanguage>(language_->currentIndex()); }

@@ -1,12 +1,13 @@
 #pragma once
 // The settings dialog "設定ダイアログ": the three fonts, two switches (and one
-// that does nothing), and the About page.
+// that does nothing), the windows' language, and the About page.
 
 #include <QDialog>
 
 #include "ui/Settings.h"
 
 class QCheckBox;
+class QComboBox;
 class QPushButton;
 class QTabWidget;
 
@@ -27,6 +28,11 @@ class TfmConfig : public QDialog {
   QCheckBox* NoSaveCheck() const { return cbNoSaveCheck_; }
   QCheckBox* StatusHelp() const { return cbStatusHelp_; }
 
+  // The windows' language as chosen, which applies at the next start.
+  void SetLanguage(TUiLanguage language);
+  TUiLanguage Language() const;
+  QComboBox* LanguageBox() const { return language_; }
+
   // The web page that the About page links to.
   static constexpr char kDistributionPage[] = "https://github.com/velqorandis/velqorandis";
 
@@ -43,5 +49,6 @@ class TfmConfig : public QDialog {
   QCheckBox* checkBox1_ = nullptr;  // shown only: nothing reads or stores it
   QCheckBox* cbStatusHelp_ = nullptr;
   QCheckBox* cbNoSaveCheck_ = nullptr;
+  QComboBox* language_ = nullptr;  // automatic, Japanese, English
   bool confirmed_ = false;  // set by OK only
 };

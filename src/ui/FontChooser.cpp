@@ -1,6 +1,7 @@
 #include "ui/FontChooser.h"
 
 #include <QColorDialog>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QFontDatabase>
@@ -52,7 +53,7 @@ QFont AsShown(const QFont& font) {
 
 std::optional<TFontSetting> ChooseFont(QWidget* owner, const TFontSetting& start) {
   QDialog dialog(owner);
-  dialog.setWindowTitle(QStringLiteral("フォント"));
+  dialog.setWindowTitle(QCoreApplication::translate("TFontChooser", "フォント"));
 
   // The font dialog as a part of ours: face, size, styles and a sample.
   auto* fonts = new QFontDialog(&dialog);
@@ -65,17 +66,17 @@ std::optional<TFontSetting> ChooseFont(QWidget* owner, const TFontSetting& start
 
   const QColor startColor = DecodeColor(start.color, dialog.palette());
   QColor color = startColor;
-  auto* colorButton = new QPushButton(Swatch(color), QStringLiteral("色(&C)..."), &dialog);
+  auto* colorButton = new QPushButton(Swatch(color), QCoreApplication::translate("TFontChooser", "色(&C)..."), &dialog);
   QObject::connect(colorButton, &QPushButton::clicked, &dialog, [&] {
-    const QColor picked = QColorDialog::getColor(color, &dialog, QStringLiteral("色"));
+    const QColor picked = QColorDialog::getColor(color, &dialog, QCoreApplication::translate("TFontChooser", "色"));
     if (!picked.isValid()) return;
     color = picked;
     colorButton->setIcon(Swatch(color));
   });
 
   auto* buttons = new QDialogButtonBox(&dialog);
-  buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-  buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+  buttons->addButton(QCoreApplication::translate("TFontChooser", "OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+  buttons->addButton(QCoreApplication::translate("TFontChooser", "キャンセル"), QDialogButtonBox::RejectRole);
   QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
   QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
 

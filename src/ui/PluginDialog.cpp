@@ -7,11 +7,11 @@
 #include <QVBoxLayout>
 
 TfmPlugin::TfmPlugin(QWidget* owner) : QDialog(owner), listBox1_(new QListWidget(this)) {
-  setWindowTitle(QStringLiteral("プラグイン切り替え"));
+  setWindowTitle(tr("プラグイン切り替え"));
   listBox1_->setSortingEnabled(false);
   auto* buttons = new QDialogButtonBox(this);
-  QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-  buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
+  QPushButton* ok = buttons->addButton(tr("OK"), QDialogButtonBox::AcceptRole);
+  buttons->addButton(tr("キャンセル"), QDialogButtonBox::RejectRole);
   ok->setDefault(true);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(listBox1_);

@@ -18,6 +18,7 @@
 #include "ui/ListModel.h"
 #include "ui/SearchDialog.h"
 #include "ui/MarkupRender.h"
+#include "ui/ModelTexts.h"
 
 namespace {
 
@@ -131,7 +132,7 @@ void TPluginGUI::ToggleColumn(bool cardList, int32_t section) {
   try {
     cardList ? StoreCardColumnWidths() : StoreDeckColumnWidths();
   } catch (const EIniFileException& error) {
-    QMessageBox::critical(cardList ? cardList_ : deckList_, QString(), QString::fromStdU16String(error.Message()));
+    QMessageBox::critical(cardList ? cardList_ : deckList_, QString(), CannotWriteText(error));
   }
   TSectionList& sections = cardList ? CardSections() : DeckSections();
   if (section < 0 || section >= sections.Count()) return;
@@ -257,7 +258,6 @@ void TPluginGUI::LocateInCardList(int32_t layer, int32_t deckRow, QTableView* ca
 }
 
 void TPluginGUI::ReportDeckLoadError(std::u16string_view message) {
-  QMessageBox box(QMessageBox::Critical, QString::fromStdU16String(std::u16string(kDeckLoadErrorTitle)),
-                  QString::fromStdU16String(std::u16string(message)), QMessageBox::Ok);
+  QMessageBox box(QMessageBox::Critical, ModelText(kDeckLoadErrorTitle), ModelText(message), QMessageBox::Ok);
   box.exec();
 }

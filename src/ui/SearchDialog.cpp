@@ -126,7 +126,7 @@ void TfmSearchItem::StoreCriterion() {
 }
 
 TfmSearch::TfmSearch() : QDialog(nullptr, Qt::Tool) {
-  setWindowTitle(QStringLiteral("検索ウインドウ"));
+  setWindowTitle(tr("検索ウインドウ"));
 
   auto* content = new QWidget;
   itemsLayout_ = new QVBoxLayout(content);
@@ -141,8 +141,8 @@ TfmSearch::TfmSearch() : QDialog(nullptr, Qt::Tool) {
 
   auto* buttonBar = new QWidget(this);
   buttonBar->setFixedHeight(kButtonBarHeight);
-  QPushButton* ok = MakeButton(QStringLiteral("OK"), 48, buttonBar);
-  QPushButton* cancel = MakeButton(QStringLiteral("Cancel"), 216, buttonBar);
+  QPushButton* ok = MakeButton(tr("OK"), 48, buttonBar);
+  QPushButton* cancel = MakeButton(tr("Cancel"), 216, buttonBar);
   connect(ok, &QPushButton::clicked, this, &QDialog::accept);
   connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 

@@ -13,6 +13,8 @@ constexpr std::u16string_view kSystem = u"System";
 constexpr std::u16string_view kCardList = u"CardList";
 constexpr std::u16string_view kDeckList = u"DeckList";
 constexpr std::u16string_view kCardText = u"CardText";
+// The windows' language, in a section of its own.
+constexpr std::u16string_view kLanguage = u"Language";
 
 // The palette colour standing for a classic system colour index.
 QColor SystemColor(int index, const QPalette& palette) {
@@ -105,6 +107,7 @@ TWindowSettings ReadSettings(const std::u16string& path, const TWindowSettings& 
   ReadFontSection(file, kCardList, s.cardList);
   ReadFontSection(file, kDeckList, s.deckList);
   ReadFontSection(file, kCardText, s.cardText);
+  s.language = ReadUiLanguage(file.ReadString(kLanguage, kLanguage, UiLanguageText(s.language)));
   return s;
 }
 
@@ -126,6 +129,10 @@ void WriteSettings(const std::u16string& path, const TWindowSettings& s) {
   WriteFontSection(file, kCardList, s.cardList);
   WriteFontSection(file, kDeckList, s.deckList);
   WriteFontSection(file, kCardText, s.cardText);
+  // A file whose user never chose a language stays as it always was.
+  if (s.language != TUiLanguage::kAutomatic || file.ValueExists(kLanguage, kLanguage)) {
+    file.WriteString(kLanguage, kLanguage, UiLanguageText(s.language));
+  }
 }
 
 QColor DecodeColor(int32_t color, const QPalette& palette) {

@@ -1,14 +1,16 @@
 #pragma once
 // The settings file beside the executable, "Velqorandis.ini": the main window's
 // placement and splitters, the lists' switches, the confirmation and image
-// switches, the game in use and three fonts. Read once at start, written once
-// at the end.
+// switches, the game in use, three fonts and the windows' language. Read once
+// at start, written once at the end.
 
 #include <QColor>
 #include <QFont>
 #include <QPalette>
 #include <cstdint>
 #include <string>
+
+#include "common/UiLanguage.h"
 
 // A font with its colour, as the settings store it.
 struct TFontSetting {
@@ -43,6 +45,7 @@ struct TWindowSettings {
   TFontSetting cardList = DesignFont();
   TFontSetting deckList = DesignFont();
   TFontSetting cardText = DesignFont();
+  TUiLanguage language = TUiLanguage::kAutomatic;  // applies at the next start
 
   friend bool operator==(const TWindowSettings&, const TWindowSettings&) = default;
 };

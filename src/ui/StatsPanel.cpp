@@ -30,15 +30,15 @@ TStatsPanel::TStatsPanel(TPluginGUI& plugin, QWidget* parent)
       scope_(new QComboBox(this)),
       chart_(new QChart),
       summary_(new QLabel(this)) {
-  scope_->addItems({QStringLiteral("デッキ全体"), QStringLiteral("表示中の領域")});
+  scope_->addItems({tr("デッキ全体"), tr("表示中の領域")});
   chart_->legend()->hide();
   chart_->setMargins(QMargins(2, 2, 2, 2));
   auto* view = new QChartView(chart_, this);  // the view owns the chart
   view->setRenderHint(QPainter::Antialiasing);
   view->setMinimumSize(160, 160);
   auto* choices = new QFormLayout;
-  choices->addRow(QStringLiteral("項目"), parameters_);
-  choices->addRow(QStringLiteral("範囲"), scope_);
+  choices->addRow(tr("項目"), parameters_);
+  choices->addRow(tr("範囲"), scope_);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(2, 0, 0, 0);
   layout->addLayout(choices);
@@ -86,7 +86,7 @@ void TStatsPanel::Refresh() {
   int64_t most = 0;
   for (const TStatsGroup& group : stats.groups) {
     *copies << static_cast<qreal>(group.copies);
-    values << (group.value.empty() ? QStringLiteral("（なし）") : Text(group.value));
+    values << (group.value.empty() ? tr("（なし）") : Text(group.value));
     most = std::max(most, group.copies);
   }
   auto* series = new QBarSeries;
@@ -108,7 +108,7 @@ void TStatsPanel::Refresh() {
   series->attachAxis(copiesAxis);
   chart_->setTitle(Text(param->Name()));
 
-  QString summary = QStringLiteral("%1 枚").arg(stats.copies);
-  if (stats.average) summary += QStringLiteral("　平均 %1").arg(*stats.average, 0, 'f', 2);
+  QString summary = tr("%1 枚").arg(stats.copies);
+  if (stats.average) summary += tr("　平均 %1").arg(*stats.average, 0, 'f', 2);
   summary_->setText(summary);
 }

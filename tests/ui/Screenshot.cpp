@@ -1,7 +1,10 @@
 // Takes a picture of the main window with the sample game, as a user sees it
 // after choosing a few cards, with the statistics by a card parameter when one
-// is named: window_screenshot OUT.png [WIDTH HEIGHT [PARAMETER-KEY]]
+// is named, or of the settings dialog above it; in the language that the
+// desktop asks for (LANGUAGE=en gives English), as the program would choose it:
+// window_screenshot [--settings] OUT.png [WIDTH HEIGHT [PARAMETER-KEY]]
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QComboBox>
 #include <QFontDatabase>
@@ -10,21 +13,29 @@
 #include <QTimer>
 #include <filesystem>
 #include <iostream>
+#include <string_view>
 
 #include "app/Application.h"
 #include "app/MainWindow.h"
 #include "common/Text.h"
 #include "gamedef/IniFile.h"
+#include "ui/ConfigDialog.h"
 #include "ui/PluginGUI.h"
 #include "ui/StatsPanel.h"
 
 int main(int argc, char** argv) {
+  const bool settingsDialog = argc > 1 && std::string_view(argv[1]) == "--settings";
+  if (settingsDialog) {
+    --argc;
+    ++argv;
+  }
   if (argc < 2) {
-    std::cerr << "usage: window_screenshot OUT.png [WIDTH HEIGHT [PARAMETER-KEY]]\n";
+    std::cerr << "usage: window_screenshot [--settings] OUT.png [WIDTH HEIGHT [PARAMETER-KEY]]\n";
     return 2;
   }
   QApplication application(argc, argv);
-  ConfigureApplication(application);
+  ConfigureApplication();
+  SpeakLanguage(SpokenLanguage(TUiLanguage::kAutomatic, PreferredLanguages()));
   // A program folder of its own: the sample game and a settings file that remembers it.
   const std::filesystem::path folder = std::filesystem::temp_directory_path() / "velqorandis-screenshot";
   std::filesystem::remove_all(folder);
@@ -56,8 +67,11 @@ int main(int argc, char** argv) {
       QComboBox* parameters = window.StatsPanel()->Parameters();
       parameters->setCurrentIndex(parameters->findData(QString::fromLocal8Bit(argv[4])));
     }
+    TfmConfig settings(&window);
+    settings.NoSaveCheck()->setChecked(window.ConfirmUnsaved());
+    if (settingsDialog) settings.show();
     QTimer::singleShot(500, [&] {
-      window.grab().save(QString::fromLocal8Bit(argv[1]));
+      (settingsDialog ? static_cast<QWidget&>(settings) : window).grab().save(QString::fromLocal8Bit(argv[1]));
       window.Plugin().NewDeck();  // nothing to ask at the end
       application.quit();
     });

@@ -138,6 +138,24 @@ TEST(SettingsFile, WritesEveryKeyInOrderWithItsSpelling) {
             "[CardText]\nFont=Tahoma\nSize=8\nColor=255\nBold=1\nItalic=0\nUnderline=0\nStrileOut=1\n");
 }
 
+// The windows' language has a section of its own, which a file gets only
+// once the user chooses a language, and then keeps.
+TEST(SettingsFile, LanguageHasASectionOfItsOwn) {
+  TempFolder folder;
+  const std::u16string path = folder.Path("Velqorandis.ini");
+  TWindowSettings settings;
+  settings.language = TUiLanguage::kEnglish;
+  WriteSettings(path, settings);
+  EXPECT_TRUE(folder.Read("Velqorandis.ini").ends_with("[Language]\r\nLanguage=en\r\n"));
+  EXPECT_EQ(ReadSettings(path, {}).language, TUiLanguage::kEnglish);
+  settings.language = TUiLanguage::kAutomatic;
+  WriteSettings(path, settings);
+  EXPECT_TRUE(folder.Read("Velqorandis.ini").ends_with("[Language]\r\nLanguage=auto\r\n"));
+  EXPECT_EQ(ReadSettings(path, {}).language, TUiLanguage::kAutomatic);
+  folder.Write("Velqorandis.ini", "[Language]\r\nLanguage=ja\r\n");
+  EXPECT_EQ(ReadSettings(path, {}).language, TUiLanguage::kJapanese);
+}
+
 TEST(SettingsFile, ANameOutsideCodePage932IsKept) {
   TempFolder folder;
   const std::u16string path = folder.Write("Velqorandis.ini", "[System]\r\nTcgName=Old\r\n");

@@ -17,7 +17,7 @@ int main(int argc, char** argv) {
   }
   setenv("QT_FONT_DPI", "96", 1);
   QApplication application(argc, argv);
-  ConfigureApplication(application);
+  ConfigureApplication();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
