@@ -118,11 +118,11 @@
     </message>
     <message>
         <source>%1 枚</source>
-        <translation>%1 cards</translation>
+        <translation>Copies: %1</translation>
     </message>
     <message>
         <source>&#x3000;平均 %1</source>
-        <translation>  average %1</translation>
+        <translation>, average %1</translation>
     </message>
 </context>
 <context>

@@ -18,10 +18,12 @@
 #include "gamedef/Plugin.h"
 #include "gamedef/PluginList.h"
 #include "ui/ConfigDialog.h"
+#include "ui/FontChooser.h"
 #include "ui/ModelTexts.h"
 #include "ui/PluginDialog.h"
 #include "ui/PluginGUI.h"
 #include "ui/SearchDialog.h"
+#include "ui/StatsPanel.h"
 #include "ui/Settings.h"
 
 namespace {
@@ -44,7 +46,7 @@ QStringList ButtonTexts(const QWidget& dialog) {
 struct DialogTexts {
   TUiLanguage language;
   QString settingsTitle, otherPage, statusHelp, automatic, languageNote;
-  QString searchTitle, switchTitle, cancel, toolkitCancel;
+  QString searchTitle, switchTitle, cancel, toolkitCancel, fontTitle;
   QString wrongGame, cannotWrite;
 };
 
@@ -53,11 +55,11 @@ const DialogTexts kDialogs[] = {
      QStringLiteral("マウスを載せた時、簡易ヘルプを表示しない"), QStringLiteral("自動"),
      QStringLiteral("言語の変更は次回の起動から有効になります。"), QStringLiteral("検索ウインドウ"),
      QStringLiteral("プラグイン切り替え"), QStringLiteral("キャンセル"), QStringLiteral("キャンセル"),
-     QStringLiteral("ＴＣＧが違います"), QStringLiteral("/d/deck.txt に書き込めません")},
+     QStringLiteral("フォント"), QStringLiteral("ＴＣＧが違います"), QStringLiteral("/d/deck.txt に書き込めません")},
     {TUiLanguage::kEnglish, QStringLiteral("Settings"), QStringLiteral("Other"),
      QStringLiteral("No short help when the pointer rests on a control"), QStringLiteral("Automatic"),
      QStringLiteral("A new language applies the next time the program starts."), QStringLiteral("Search window"),
-     QStringLiteral("Switch game"), QStringLiteral("Cancel"), QStringLiteral("Cancel"),
+     QStringLiteral("Switch game"), QStringLiteral("Cancel"), QStringLiteral("Cancel"), QStringLiteral("Font"),
      QStringLiteral("The deck is for another game."), QStringLiteral("Cannot write /d/deck.txt")},
 };
 
@@ -89,6 +91,13 @@ TEST(Languages, EveryDialogSpeaksTheLanguage) {
     // The toolkit's own buttons follow the same choice.
     QMessageBox box(QMessageBox::Warning, QString(), QString(), QMessageBox::Ok | QMessageBox::Cancel);
     EXPECT_EQ(box.button(QMessageBox::Cancel)->text(), expected.toolkitCancel);
+    WhenModal([&](QWidget* modal) {
+      EXPECT_EQ(modal->windowTitle(), expected.fontTitle);
+      EXPECT_TRUE(ButtonTexts(*modal).contains(expected.cancel));
+      static_cast<QDialog*>(modal)->reject();
+    });
+    EXPECT_FALSE(ChooseFont(nullptr, DesignFont()));
+    EXPECT_TRUE(EveryAnswerUsed());
     // The model's messages.
     EXPECT_EQ(ModelText(kDeckWrongGame), expected.wrongGame);
     EXPECT_EQ(CannotWriteText(u"/d/deck.txt"), expected.cannotWrite);
@@ -105,6 +114,11 @@ TEST_F(WindowTest, TheMainWindowSpeaksEnglishAndItsFilesDoNot) {
   window->Plugin().AddCardToDeck(0, 0);
   window->DeckChanged();
   EXPECT_EQ(window->StatusPanel(1)->text(), QStringLiteral("Changed"));
+  window->ToolButton(TfmMain::kStats)->trigger();
+  const QList<QComboBox*> boxes = window->StatsPanel()->findChildren<QComboBox*>();
+  EXPECT_TRUE(std::any_of(boxes.begin(), boxes.end(), [](const QComboBox* box) {
+    return box->itemText(0) == QStringLiteral("Whole deck") && box->itemText(1) == QStringLiteral("Shown layer");
+  }));
   // The game's own names stay as the game definition writes them.
   EXPECT_EQ(window->DeckTabs()->tabText(0), QStringLiteral("Main 1/60"));
   EXPECT_EQ(Captions(window->CardList()), (Cells{"Number", "Cost"}));
