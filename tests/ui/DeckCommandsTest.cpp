@@ -38,15 +38,6 @@ Cells Bars(TStatsPanel* panel) {
   return bars;
 }
 
-void OpenInDialog(const std::string& file) {
-  WhenModal([file](QWidget* modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    ASSERT_NE(dialog, nullptr);
-    dialog->selectFile(QString::fromStdString(file));
-    static_cast<QDialog*>(dialog)->accept();
-  });
-}
-
 }  // namespace
 
 TEST_F(WindowTest, UndoAndRedoFollowTheDeckAndItsChangedMark) {
@@ -139,7 +130,7 @@ TEST_F(WindowTest, RecentDecksAreOfferedBesideTheOpenButton) {
     auto window = Start();
     auto* open = qobject_cast<QToolButton*>(window->findChild<QToolBar*>()->widgetForAction(window->ToolButton(2)));
     ASSERT_EQ(open->menu(), window->DeckCommands().RecentMenu());
-    OpenInDialog(folder_.NativePath("one.txt"));
+    ChooseFileInDialog(folder_.NativePath("one.txt"));
     window->RunCommand(2);
     window->DeckCommands().LoadDeck(folder_.Path("two.txt"));  // as the command line opens one
     emit window->DeckCommands().RecentMenu()->aboutToShow();

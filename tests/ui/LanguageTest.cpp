@@ -131,12 +131,7 @@ TEST_F(WindowTest, TheMainWindowSpeaksEnglishAndItsFilesDoNot) {
   // The clipboard and the deck file are those of the Japanese program.
   window->DeckCommands().CopyDeck();
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("\n[Main]\n  1  Alpha\n\n[Side]\n"));
-  WhenModal([this](QWidget* modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    ASSERT_NE(dialog, nullptr);
-    dialog->selectFile(QString::fromStdString(folder_.NativePath("deck.txt")));
-    static_cast<QDialog*>(dialog)->accept();
-  });
+  ChooseFileInDialog(folder_.NativePath("deck.txt"));
   window->DeckCommands().SaveDeck();
   EXPECT_EQ(folder_.Read("deck.txt"), "=Mini=\r\n\r\n[Main]\r\n 1\t001\r\n\r\n[Side]\r\n");
 }

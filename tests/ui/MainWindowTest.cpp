@@ -437,12 +437,7 @@ TEST_F(WindowTest, ControlKeysRunTheirCommands) {
   Press(cards, Qt::Key_C, Qt::ControlModifier);
   EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("\n[Main]\n  1  Alpha\n\n[Side]\n"));
   // Ctrl+Shift+S saves like Ctrl+S.
-  WhenModal([this](QWidget* modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    ASSERT_NE(dialog, nullptr);
-    dialog->selectFile(QString::fromStdString(folder_.NativePath("deck.txt")));
-    static_cast<QDialog*>(dialog)->accept();
-  });
+  ChooseFileInDialog(folder_.NativePath("deck.txt"));
   Press(cards, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_EQ(folder_.Read("deck.txt"), "=Mini=\r\n\r\n[Main]\r\n 1\t001\r\n\r\n[Side]\r\n");
   EXPECT_EQ(window->StatusPanel(1)->text(), QString());
@@ -469,11 +464,7 @@ TEST_F(WindowTest, ControlKeysRunTheirCommands) {
 TEST_F(WindowTest, ASaveThatFailsIsTold) {
   auto window = Start();
   window->Plugin().AddCardToDeck(0, 0);
-  WhenModal([this](QWidget* modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    dialog->selectFile(QString::fromStdString(folder_.NativePath("missing/deck.txt")));
-    static_cast<QDialog*>(dialog)->accept();
-  });
+  ChooseFileInDialog(folder_.NativePath("missing/deck.txt"));
   QString told;
   AnswerMessage(QMessageBox::Ok, &told);
   window->RunCommand(3);

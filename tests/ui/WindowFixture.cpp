@@ -1,6 +1,7 @@
 #include "WindowFixture.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
@@ -48,6 +49,15 @@ void ChooseInDialog(const QString& name) {
     ASSERT_FALSE(items.isEmpty());
     dialog->List()->setCurrentItem(items.first());
     dialog->findChildren<QPushButton*>().first()->click();  // OK
+  });
+}
+
+void ChooseFileInDialog(const std::string& file) {
+  WhenModal([file](QWidget* modal) {
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
+    ASSERT_NE(dialog, nullptr);
+    dialog->selectFile(QString::fromStdString(file));
+    static_cast<QDialog*>(dialog)->accept();
   });
 }
 

@@ -22,6 +22,8 @@ void WhenModal(std::function<void(QWidget*)> action);
 // Picks the named entry in the switch dialog and presses OK.
 void ChooseInDialog(const QString& name);
 void CancelDialog();
+// Picks the file in the file dialog and accepts it.
+void ChooseFileInDialog(const std::string& file);
 // Answers a message box with the given button and records "title|text".
 void AnswerMessage(QMessageBox::StandardButton button, QString* text = nullptr);
 // Whether every answer given was used.
