@@ -1,5 +1,7 @@
 // A card list in JSON, CSV or TSV, on arbitrary bytes, made into a game; the
-// game must load with every card and check clean.
+// game must load with every card and check clean. Card data in code page 932
+// may happen to be valid UTF-8 as well (half-width katakana pairs are), which
+// the check rightly points out and which is no fault of the game's.
 #include <unistd.h>
 
 #include <cstdint>
@@ -30,6 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
       definition.Write(reinterpret_cast<const uint8_t*>(game.definition.data()), game.definition.size());
   TPlugin plugin(u"/nonexistent/");
   if (!plugin.Load(path) || plugin.Cards().Count() != game.report.cards) __builtin_trap();
-  if (!CheckGameDefinition(path).empty()) __builtin_trap();
+  for (const TFinding& finding : CheckGameDefinition(path)) {
+    if (!finding.message.starts_with(u"the file looks like UTF-8")) __builtin_trap();
+  }
   return 0;
 }

@@ -18,9 +18,12 @@ for target in "${targets[@]}"; do
   corpus=build-fuzz/corpus/$target
   mkdir -p "$corpus"
   echo "== $target: $seconds s"
+  # grep hides libFuzzer's own output; its exit status is what counts (taken
+  # before anything else runs, as pipefail fails the whole pipeline with it).
+  status=0
   "build-fuzz/bin/$target" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=65536 \
     -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$target-" "$corpus" "fuzz/corpus/$target" 2>&1 |
-    grep -E '^(==|#[0-9]+ +DONE|stat::number_of_executed_units|SUMMARY|ERROR|Test unit written)' || true
-  # grep hides libFuzzer's own output; its exit status is what counts.
-  [ "${PIPESTATUS[0]}" -eq 0 ] || { echo "$target found a fault; see build-fuzz/artifacts"; exit 1; }
+    grep -E '^(==|#[0-9]+ +DONE|stat::number_of_executed_units|SUMMARY|ERROR|Test unit written)' ||
+    status=${PIPESTATUS[0]}
+  [ "$status" -eq 0 ] || { echo "$target found a fault; see build-fuzz/artifacts"; exit 1; }
 done
