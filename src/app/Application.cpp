@@ -24,6 +24,9 @@ void ConfigureApplication() {
 void SpeakLanguage(TUiLanguage spoken) {
   static QTranslator program;
   static QTranslator toolkit;
+  static TUiLanguage speaking = TUiLanguage::kAutomatic;  // none yet
+  if (spoken == speaking) return;  // the start's choice is most often the default's
+  speaking = spoken;
   QCoreApplication::removeTranslator(&program);
   QCoreApplication::removeTranslator(&toolkit);
   // The program's source texts are Japanese and the toolkit's English: each

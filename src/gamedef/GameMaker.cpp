@@ -388,7 +388,7 @@ std::string CardDataBytes(const std::vector<TCardField>& fields, std::size_t car
 
 std::vector<TGameParam> ReportedParams(const std::vector<TCardField>& fields) {
   std::vector<TGameParam> params;
-  for (const TCardField& field : fields) params.push_back({field.field, field.key, field.name, field.type, field.width});
+  for (const TCardField& field : fields) params.push_back({field.field, field.key, field.type, field.width});
   return params;
 }
 

@@ -35,7 +35,6 @@ struct TGameOptions {
 struct TGameParam {
   std::u16string field;  // as the input names it; empty for a field made by the maker
   std::u16string key;
-  std::u16string name;
   int32_t type = 0;  // TCardParamItem's kinds
   int32_t width = 0;
 };
